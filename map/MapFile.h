@@ -1,0 +1,29 @@
+// .korv map files: the grid's exact byte image, 14,641 records of 16 bytes, little-endian,
+// row by row, no header.
+#pragma once
+
+#include "map/MapGrid.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvan {
+
+// The file image of the grid, and back. Host byte order does not matter.
+std::vector<std::uint8_t> EncodeMap(const MapGrid& cells);
+void DecodeMap(const std::uint8_t* bytes, MapGrid& cells);  // reads MapFileSize bytes
+
+// Writes the map to path atomically: a complete new file or, on any failure, the old file
+// untouched. A symbolic link is saved through, and a replaced file keeps its permission bits.
+// Failures raise FileError.
+void SaveMap(const MapGrid& cells, const std::string& path);
+
+// Reads the first MapFileSize bytes of a regular file into cells. The file is opened for
+// reading only. A file shorter than a whole map is rejected; on any failure cells is unchanged.
+void LoadMap(MapGrid& cells, const std::string& path);
+
+// The message for a failing file call on path with error number error.
+std::string FileErrorMessage(int error, const std::string& path);
+
+}  // namespace korvan

@@ -1,0 +1,23 @@
+// The 121 x 121 grid, addressed Cells[row][col] and stored row by row in one block.
+#pragma once
+
+#include "map/MapCell.h"
+
+#include <array>
+#include <cstddef>
+
+namespace korvan {
+
+using MapRow = std::array<MapCell, MapSize>;
+using MapGrid = std::array<MapRow, MapSize>;
+
+inline constexpr std::size_t CellCount = std::size_t(MapSize) * MapSize;
+inline constexpr std::size_t MapFileSize = CellCount * sizeof(MapCell);  // 234,256 bytes
+
+static_assert(sizeof(MapGrid) == MapFileSize, "the grid must be one contiguous block of records");
+
+inline void ClearCell(MapGrid& cells, int row, int col) { cells[row][col] = DefaultCell(row, col); }
+
+inline bool IsLand(const MapCell& cell) { return cell.Terrain != SeaTerrain; }
+
+}  // namespace korvan

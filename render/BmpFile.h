@@ -1,0 +1,23 @@
+// Reading and writing 8-bit indexed BMP files, indices and palette kept as they are.
+#pragma once
+
+#include "render/IndexedImage.h"
+
+#include <string>
+
+namespace korvan {
+
+// Reads an 8-bit indexed picture. A missing or unreadable file raises FileError with the file
+// message for its error number; a picture that is not 8-bit indexed raises KorvanError.
+IndexedImage ReadIndexedBmp(const std::string& path);
+
+// Writes an 8-bit BMP with all 256 palette entries (never a 4-bit one).
+void WriteIndexedBmp(const IndexedImage& image, const std::string& path);
+
+// The file for an artwork name such as "Graphic\Black.BMP": the backslash is the folder
+// separator, and the file is looked for in the working folder, then in exeDir, then in
+// exeDir/../share/korvan. When it is nowhere, the working-folder path is returned, so that
+// opening it reports the usual error.
+std::string ResolveAsset(const std::string& name, const std::string& exeDir);
+
+}  // namespace korvan
