@@ -1,0 +1,29 @@
+// The input bindings: what a pointer move, a button press or a key does to the editor's fields.
+// None of them draws; the next frame tick shows the change.
+#pragma once
+
+#include <cstdint>
+
+namespace korvan {
+
+struct Editor;
+
+enum class MouseButton { Left, Right, Middle };
+
+// Virtual-key codes of the bound keys.
+inline constexpr int KeyBackslash = 220;
+inline constexpr int KeyDigit1 = 49;
+inline constexpr int KeyDigit5 = 53;
+
+// The pointer over the picture at (x, y) of its client pixels, or over the window elsewhere.
+void PointerOverImage(Editor& editor, int x, int y);
+void PointerOverWindow(Editor& editor, int x, int y);
+
+// A press takes one edge-scroll step of its own (no clamp), then acts by button.
+void PressEdgeScroll(Editor& editor);
+void PressMap(Editor& editor, MouseButton button);
+
+// Key code 220 steps the mode; 49..53 step the items of modes 0..4; every other code does nothing.
+void KeyDown(Editor& editor, int virtualKey);
+
+}  // namespace korvan
