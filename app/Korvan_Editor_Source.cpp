@@ -1,15 +1,252 @@
+// The main window's life: creation, the intro, the switch to the editor, the frame tick.
 #include "Korvan_Editor_Source.h"
 
+#include "ErrorBox.h"
+#include "MediaPlayer.h"
+#include "TImage.h"
+
+#include "edit/Brush.h"
 #include "map/MapGenerator.h"
+#include "render/BmpFile.h"
+#include "render/MapView.h"
+#include "render/SharedPalette.h"
+#include "render/Sheets.h"
+#include "render/View.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 
 TForm_Main* Form_Main = nullptr;
 
-TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), editor_(std::make_unique<korvan::Editor>())
+namespace {
+
+const char* const MainCaption =
+    "Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V 0.5.1";
+
+constexpr int IntroWidth = 400;
+constexpr int IntroHeight = 300;
+constexpr int ViewWidth = 640;    // the client area below the menu bar
+constexpr int ViewHeight = 462;
+constexpr int ImageHeight = 480;  // the back buffer; its last rows lie under the window's edge
+
+// Ticks: the frame tick follows 15 ms after a frame ends; the intro ticks every 4 ms, so its
+// 1,250 ticks last about five seconds.
+constexpr int FrameIntervalMs = 15;
+constexpr int IntroIntervalMs = 4;
+
+void SetBackground(QWidget* widget, const QColor& colour)
 {
-    setWindowTitle("Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V 0.5.1");
-    editor_->Rng.State = korvan::HighResolutionSeed();
-    korvan::GenerateMap(*editor_);
-    resize(640, 462);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
-TForm_Main::~TForm_Main() = default;
+}  // namespace
+
+TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), editor_(std::make_unique<korvan::Editor>())
+{
+    Form_Main = this;
+    setWindowTitle(MainCaption);
+    setWindowIcon(QIcon(":/pictures/KorvanIcon.png"));
+    setWindowOpacity(0.0);
+    SetBackground(this, QColor(0x80, 0x80, 0x80));
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    CreateComponents();
+    CreateMainMenu();
+    FormCreate();
+}
+
+TForm_Main::~TForm_Main()
+{
+    // The player closes its file with the window; the sheets and the back buffer go with editor_.
+    if (Image1 != nullptr)
+        Image1->SetBackBuffer(nullptr);
+    if (Form_Main == this)
+        Form_Main = nullptr;
+}
+
+QString TForm_Main::AssetPath(const QString& name)
+{
+    return QString::fromStdString(
+        korvan::ResolveAsset(name.toStdString(), QCoreApplication::applicationDirPath().toStdString()));
+}
+
+void TForm_Main::CreateComponents()
+{
+    auto* client = new QWidget(this);
+    client->setMouseTracking(true);
+    setCentralWidget(client);
+
+    Image1 = new TImage(client);
+    Image1->hide();
+    Image1->OnMouseMove = [this](int x, int y) { MouseInfo(Image1, QGuiApplication::keyboardModifiers(), x, y); };
+    Image1->OnMouseDown = [this](Qt::MouseButton button, int x, int y) {
+        const auto modifiers = QGuiApplication::keyboardModifiers();
+        if (button == Qt::LeftButton)
+            MapClick(Image1, korvan::MouseButton::Left, modifiers, x, y);
+        else if (button == Qt::RightButton)
+            MapClick(Image1, korvan::MouseButton::Right, modifiers, x, y);
+        else if (button == Qt::MiddleButton)
+            MapClick(Image1, korvan::MouseButton::Middle, modifiers, x, y);
+    };
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);  // restarted at the end of each tick: ticks never overlap or queue
+    Timer1->setInterval(FrameIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm_Main::Timer1Timer);
+
+    SplatTimer = new QTimer(this);
+    SplatTimer->setSingleShot(true);
+    SplatTimer->setInterval(IntroIntervalMs);
+    connect(SplatTimer, &QTimer::timeout, this, &TForm_Main::SplatTimerTimer);
+
+    MediaPlayer1 = new TMediaPlayer(this);
+    connect(MediaPlayer1, &TMediaPlayer::Notify, this, &TForm_Main::MediaPlayer1Notify);
+
+    Musica = new QPushButton("Musica", client);
+    Musica->hide();
+    connect(Musica, &QPushButton::clicked, this, [this] { RunHandler([this] { MusicaClick(); }); });
+
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::AnyFile);  // the chosen file need not exist
+    OpenDialog1->setNameFilter("KORVAN Generator ( *.korv ) (*.korv)");
+
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setNameFilter("KORVAN Generator (*.korv) (*.korv)");
+}
+
+void TForm_Main::FormCreate()
+{
+    korvan::Editor& editor = *editor_;
+    // Qt paints every widget double-buffered already.
+    editor.Rng.State = korvan::HighResolutionSeed();
+    SetMenusVisible(false);
+    Image1->setGeometry(0, 0, IntroWidth, IntroHeight);
+    LoadIntroPicture();
+    Image1->show();
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    centralWidget()->setFixedSize(IntroWidth, IntroHeight);
+    setFixedSize(IntroWidth, IntroHeight);
+    CentreOnScreen();
+    Image1->update();
+    for (int slot = 0; slot < korvan::SheetCount; ++slot)
+        RunHandler([&] { korvan::LoadSheet(editor, AssetPath(korvan::SheetFiles[slot]).toStdString(), slot); });
+    korvan::SetViewStartValues(editor);
+    korvan::StartShimmer(editor);
+    korvan::GenerateMap(editor);
+    korvan::ResetBrushAfterNewMap(editor);
+    SplatTimer->start();
+}
+
+void TForm_Main::LoadIntroPicture()
+{
+    RunHandler([this] {
+        const QString path = AssetPath("Graphic\\Splatt.BMP");
+        korvan::ReadIndexedBmp(path.toStdString());  // reports a missing or broken file
+        Image1->SetPicture(QImage(path));
+    });
+}
+
+void TForm_Main::CentreOnScreen()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize outer = frameGeometry().size();
+    const int top = (screen.height() - outer.height()) / 2;  // truncated toward zero
+    const int left = (screen.width() - outer.width()) / 2;
+    move(screen.x() + left, screen.y() + top);
+}
+
+void TForm_Main::SplatTimerTimer()
+{
+    const int t = IntroTick;
+    if (t == 10)
+        RunHandler([this] { Musica->click(); });
+    if (t == 1250) {
+        EditorSwitch();
+    } else if (t < 255) {
+        AlphaBlendValue = std::min(AlphaBlendValue + 1, 255);
+        setWindowOpacity(AlphaBlendValue / 255.0);
+    } else if (t <= 600 && AlphaBlend) {
+        AlphaBlend = false;
+        setWindowOpacity(1.0);
+    }
+    IntroTick = t + 1;
+    if (t != 1250)
+        SplatTimer->start();
+}
+
+void TForm_Main::EditorSwitch()
+{
+    Image1->hide();
+    hide();
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    centralWidget()->setFixedSize(ViewWidth, ViewHeight);
+    setFixedSize(ViewWidth, ViewHeight + menuBarHeight_);
+    setCursor(Qt::BlankCursor);
+    Image1->setCursor(Qt::BlankCursor);
+    Image1->setGeometry(0, 0, ViewWidth, ImageHeight);
+    CentreOnScreen();
+    SetBackground(this, Qt::black);
+    LoadBackBuffer();
+    AlphaBlend = false;
+    setWindowOpacity(1.0);
+    show();
+    Timer1->start();
+    Image1->show();
+    SetMenusVisible(true);
+    SplatTimer->stop();
+    SwitchToEditorMusic();
+    activateWindow();
+    setFocus();
+}
+
+void TForm_Main::LoadBackBuffer()
+{
+    korvan::Editor& editor = *editor_;
+    editor.BackBuffer = korvan::IndexedImage(ViewWidth, ImageHeight);
+    std::copy(korvan::SharedPalette().begin(), korvan::SharedPalette().end(), editor.BackBuffer.Palette.begin());
+    RunHandler([&] {
+        korvan::IndexedImage black = korvan::ReadIndexedBmp(AssetPath("Graphic\\Black.BMP").toStdString());
+        editor.BackBuffer.Palette = black.Palette;
+        if (black.Width != ViewWidth || black.Height != ImageHeight)
+            throw korvan::KorvanError("Graphic\\Black.BMP is " + std::to_string(black.Width) + " x " +
+                                      std::to_string(black.Height) + " pixels (640 x 480 expected)");
+        editor.BackBuffer = std::move(black);
+    });
+    Image1->SetBackBuffer(&editor.BackBuffer);
+}
+
+void TForm_Main::ReportOnce(const QString& message)
+{
+    if (reported_.contains(message))
+        return;
+    reported_.insert(message);
+    ShowErrorBox(message);
+}
+
+void TForm_Main::Timer1Timer()
+{
+    // After an error the frames go on; each message is shown once per run.
+    try {
+        korvan::FrameTick(*editor_);
+    } catch (const std::exception& error) {
+        ReportOnce(QString::fromUtf8(error.what()));
+    }
+    Image1->repaint();
+    Timer1->start();
+}

@@ -1,10 +1,24 @@
-// The main window: it owns the editor's state and translates Qt events into core calls.
+// The main window: it owns the editor's state and its components, and translates Qt events into
+// calls of the core. It holds no map, drawing or editing logic of its own.
 #pragma once
 
 #include "edit/Editor.h"
+#include "edit/Input.h"
 
 #include <QMainWindow>
+#include <QSet>
+#include <QString>
+
 #include <memory>
+
+class QAction;
+class QFileDialog;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QTimer;
+class TImage;
+class TMediaPlayer;
 
 class TForm_Main : public QMainWindow {
     Q_OBJECT
@@ -15,8 +29,87 @@ public:
 
     korvan::Editor& State() { return *editor_; }
 
+    // Components.
+    TImage* Image1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* SplatTimer = nullptr;
+    TMediaPlayer* MediaPlayer1 = nullptr;
+    QPushButton* Musica = nullptr;
+    QMenuBar* MainMenu1 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    QString OpenDialog1FileName;  // each dialog keeps its own name from one use to the next
+    QString SaveDialog1FileName;
+
+    // The intro: ticks counted, opacity value and whether blending is on.
+    int IntroTick = 0;
+    int AlphaBlendValue = 0;
+    bool AlphaBlend = true;
+
+    // Menu items by their names; top-level menus by position 0..7.
+    QMenu* TopMenus[8] = {};
+    QAction* Item(const char* name) const;
+
+    // Handlers.
+    void FormCreate();
+    void SplatTimerTimer();
+    void Timer1Timer();
+    void MouseInfo(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void FormMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void MapClick(QObject* Sender, korvan::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void Tasto(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+    void MusicaClick();
+    void MediaPlayer1Notify();
+
+    void OpzioniMappa1Click();
+    void NuovaMappa1Click();
+    void CaricaGioco1Click();
+    void SalvaGioco1Click();
+    void SalvaConNome1Click();
+    void EsciGioco1Click();
+    void ilesTerreno1Click();
+    void AngoloSinistro1Click();
+    void AngoloAltoDestro1Click();
+    void AngoloBassoSinistro1Click();
+    void AngoloBassoDestro1Click();
+    void ZonaCentrale1Click();
+    void Disattiva1Click();
+    void Mozart1Click();
+    void Info1Click();
+    void Autore1Click();
+    void Grafica1Click();
+    void Sonoro1Click();
+    void Altro1Click();
+    void Uscita1Click();
+    void Esci1Click();
+    void Autore2Click();
+    void Versione1Click();
+    void Licenza1Click();
+
+    // The artwork folder lookup: working folder, beside the executable, installed share folder.
+    static QString AssetPath(const QString& name);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void CreateComponents();
+    void CreateMainMenu();
+    void SetMenusVisible(bool visible);
+    void EditorSwitch();
+    void CentreOnScreen();
+    void LoadIntroPicture();
+    void LoadBackBuffer();
+    void SwitchToEditorMusic();
+    void ReportOnce(const QString& message);
+    bool SaveDialogExec();
+    void SaveTo(const QString& name);
+
     std::unique_ptr<korvan::Editor> editor_;
+    QSet<QString> reported_;  // frame-tick errors already shown
+    int menuBarHeight_ = 0;
 };
 
 extern TForm_Main* Form_Main;

@@ -1,13 +1,21 @@
-// The program: the application object, the main window, the event loop.
+// The program: the application object, the main window, the fourteen secondary windows, the
+// event loop, then everything released in turn.
 #include "Korvan_Editor_Source.h"
+#include "SecondaryWindows.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    TForm_Main window;
-    Form_Main = &window;
-    window.show();
-    return application.exec();
+    application.setQuitOnLastWindowClosed(false);  // the main window's close ends the program
+    int status = 0;
+    {
+        TForm_Main mainWindow;
+        mainWindow.show();
+        CreateSecondaryWindows();
+        status = application.exec();
+        DestroySecondaryWindows();
+    }
+    return status;
 }

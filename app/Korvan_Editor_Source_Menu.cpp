@@ -1,0 +1,164 @@
+// The main menu: its tree, and the map, view, file and exit commands.
+#include "Korvan_Editor_Source.h"
+
+#include "ErrorBox.h"
+
+#include "edit/Brush.h"
+#include "map/MapFile.h"
+#include "map/MapGenerator.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMenuBar>
+
+namespace {
+
+using Handler = void (TForm_Main::*)();
+
+struct MenuEntry {
+    const char* item;
+    const char* caption;
+    Handler handler;
+    bool checked;
+};
+
+struct TopMenu {
+    const char* item;
+    const char* caption;
+    Handler onOpen;  // runs when the drop-down opens
+    std::initializer_list<MenuEntry> entries;
+};
+
+// The order is fixed: other commands reach the menus and the music entries by position.
+const TopMenu MenuTree[] = {
+    {"File1", "File", nullptr,
+     {{"OpzioniMappa1", "Opzioni Mappa", &TForm_Main::OpzioniMappa1Click, false},
+      {"NuovaMappa1", "Nuova Mappa", &TForm_Main::NuovaMappa1Click, false},
+      {"CaricaGioco1", "Carica Mappa", &TForm_Main::CaricaGioco1Click, false},
+      {"SalvaGioco1", "Salva Mappa", &TForm_Main::SalvaGioco1Click, false},
+      {"SalvaConNome1", "Salva Con Nome", &TForm_Main::SalvaConNome1Click, false},
+      {"EsciGioco1", "Esci Demo", &TForm_Main::EsciGioco1Click, false}}},
+    {"Modifica1", "Editor", nullptr,
+     {{"ilesTerreno1", "Tiles Terreno", &TForm_Main::ilesTerreno1Click, false},
+      {"ilesRisorse1", "Tiles Risorse sul Terreno", nullptr, false},
+      {"SpritesUnit1", "Tiles Fiumi e Laghi", nullptr, false},
+      {"ilesStrade1", "Tiles Strade e Ferrovie", nullptr, false},
+      {"ilesStTerreno1", "Tiles Status Del Terreno", nullptr, false}}},
+    {"CentraMappa1", "Centra Mappa", nullptr,
+     {{"AngoloSinistro1", "Angolo Alto Sinistro", &TForm_Main::AngoloSinistro1Click, false},
+      {"AngoloAltoDestro1", "Angolo Alto Destro", &TForm_Main::AngoloAltoDestro1Click, false},
+      {"AngoloBassoSinistro1", "Angolo Basso Sinistro", &TForm_Main::AngoloBassoSinistro1Click, false},
+      {"AngoloBassoDestro1", "Angolo Basso Destro", &TForm_Main::AngoloBassoDestro1Click, false},
+      {"ZonaCentrale1", "Zona Centrale", &TForm_Main::ZonaCentrale1Click, false}}},
+    {"Musica1", "Musica", nullptr,
+     {{"Disattiva1", "Musica On", &TForm_Main::Disattiva1Click, true},
+      {"Mozart1", "Musica Off", &TForm_Main::Mozart1Click, false}}},
+    {"Help1", "Help", nullptr,
+     {{"Info1", "Guida Generale", &TForm_Main::Info1Click, false},
+      {"Autore1", "Guida Editor", &TForm_Main::Autore1Click, false}}},
+    {"Crediti1", "Crediti", nullptr,
+     {{"Grafica1", "Grafica", &TForm_Main::Grafica1Click, false},
+      {"Sonoro1", "Sonoro", &TForm_Main::Sonoro1Click, false},
+      {"Altro1", "Altro", &TForm_Main::Altro1Click, false}}},
+    {"Uscita1", "Uscita", &TForm_Main::Uscita1Click, {{"Esci1", "Esci", &TForm_Main::Esci1Click, false}}},
+    {"Info2", "Info", nullptr,
+     {{"Autore2", "Autore", &TForm_Main::Autore2Click, false},
+      {"Versione1", "Versione", &TForm_Main::Versione1Click, false},
+      {"Licenza1", "Licenza", &TForm_Main::Licenza1Click, false}}},
+};
+
+void SetScroll(korvan::Editor& editor, int x, int y)
+{
+    editor.ScrollX = x;
+    editor.ScrollY = y;
+}
+
+}  // namespace
+
+void TForm_Main::CreateMainMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setNativeMenuBar(false);  // a global desktop menu would change how it behaves
+    int position = 0;
+    for (const TopMenu& top : MenuTree) {
+        QMenu* menu = MainMenu1->addMenu(top.caption);
+        menu->setObjectName(top.item);
+        menu->menuAction()->setObjectName(top.item);
+        TopMenus[position++] = menu;
+        if (top.onOpen != nullptr)
+            connect(menu, &QMenu::aboutToShow, this, [this, handler = top.onOpen] { RunHandler([&] { (this->*handler)(); }); });
+        for (const MenuEntry& entry : top.entries) {
+            QAction* action = menu->addAction(entry.caption);
+            action->setObjectName(entry.item);
+            if (std::string_view(top.item) == "Musica1") {
+                // Only the music commands set these marks: undo the toggle Qt makes on a click.
+                action->setCheckable(true);
+                action->setChecked(entry.checked);
+                connect(action, &QAction::triggered, action, [action](bool checked) { action->setChecked(!checked); });
+            }
+            if (entry.handler != nullptr)
+                connect(action, &QAction::triggered, this, [this, handler = entry.handler] { RunHandler([&] { (this->*handler)(); }); });
+        }
+    }
+    menuBarHeight_ = MainMenu1->sizeHint().height();
+}
+
+QAction* TForm_Main::Item(const char* name) const { return MainMenu1->findChild<QAction*>(name); }
+
+void TForm_Main::SetMenusVisible(bool visible)
+{
+    for (QMenu* menu : TopMenus)
+        menu->menuAction()->setVisible(visible);
+    MainMenu1->setVisible(visible);
+}
+
+void TForm_Main::NuovaMappa1Click()
+{
+    korvan::GenerateMap(*editor_);
+    korvan::ResetBrushAfterNewMap(*editor_);
+}
+
+void TForm_Main::ZonaCentrale1Click() { SetScroll(*editor_, -800, 0); }
+// The four corners of the scroll range.
+void TForm_Main::AngoloSinistro1Click() { SetScroll(*editor_, 65, 1990); }
+void TForm_Main::AngoloAltoDestro1Click() { SetScroll(*editor_, -7480, 1990); }
+void TForm_Main::AngoloBassoSinistro1Click() { SetScroll(*editor_, 65, -1578); }
+void TForm_Main::AngoloBassoDestro1Click() { SetScroll(*editor_, -7480, -1578); }
+
+void TForm_Main::EsciGioco1Click() { QCoreApplication::quit(); }
+void TForm_Main::Uscita1Click() { QCoreApplication::quit(); }
+void TForm_Main::Esci1Click() { QCoreApplication::quit(); }
+
+// A dialog that is cancelled ends its command: no file is read or written.
+void TForm_Main::CaricaGioco1Click()
+{
+    OpenDialog1->selectFile(OpenDialog1FileName);
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+        return;
+    OpenDialog1FileName = OpenDialog1->selectedFiles().constFirst();
+    korvan::LoadMap(editor_->Cells, OpenDialog1FileName.toStdString());
+}
+
+bool TForm_Main::SaveDialogExec()
+{
+    SaveDialog1->selectFile(SaveDialog1FileName);
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return false;
+    SaveDialog1FileName = SaveDialog1->selectedFiles().constFirst();
+    return true;
+}
+
+void TForm_Main::SaveTo(const QString& name) { korvan::SaveMap(editor_->Cells, name.toStdString()); }
+
+void TForm_Main::SalvaGioco1Click()
+{
+    if (SaveDialog1FileName.isEmpty() && !SaveDialogExec())
+        return;
+    SaveTo(SaveDialog1FileName);
+}
+
+void TForm_Main::SalvaConNome1Click()
+{
+    if (SaveDialogExec())
+        SaveTo(SaveDialog1FileName);
+}

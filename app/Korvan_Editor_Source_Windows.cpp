@@ -1,0 +1,25 @@
+// The ten commands that show a secondary window: visible, enabled, focused, nothing else.
+#include "Korvan_Editor_Source.h"
+
+#include "SecondaryWindows.h"
+#include "Window_Author.h"
+#include "Window_Crediti_Altro.h"
+#include "Window_Crediti_Grafica.h"
+#include "Window_Crediti_Sonoro.h"
+#include "Window_Guida_Editor.h"
+#include "Window_Guida_Generale.h"
+#include "Window_Licenza.h"
+#include "Window_Opzioni_Mappa.h"
+#include "Window_Tiles_Terreno.h"
+#include "Window_Versione.h"
+
+void TForm_Main::OpzioniMappa1Click() { ShowSecondaryWindow(Form_Opzioni_Mappa); }
+void TForm_Main::ilesTerreno1Click() { ShowSecondaryWindow(Form_Tiles_Terreno); }
+void TForm_Main::Info1Click() { ShowSecondaryWindow(Form_Guida_Generale); }
+void TForm_Main::Autore1Click() { ShowSecondaryWindow(Form_Guida_Editor); }
+void TForm_Main::Grafica1Click() { ShowSecondaryWindow(Form_Crediti_Grafica); }
+void TForm_Main::Sonoro1Click() { ShowSecondaryWindow(Form_Crediti_Sonoro); }
+void TForm_Main::Altro1Click() { ShowSecondaryWindow(Form_Crediti_Altro); }
+void TForm_Main::Autore2Click() { ShowSecondaryWindow(Form_Author); }
+void TForm_Main::Versione1Click() { ShowSecondaryWindow(Form_Versione); }
+void TForm_Main::Licenza1Click() { ShowSecondaryWindow(Form_Licenza); }
