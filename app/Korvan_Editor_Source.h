@@ -86,8 +86,14 @@ public:
     void Versione1Click();
     void Licenza1Click();
 
+    // Ends the program: the event loop stops once the current handler has returned.
+    void RequestExit();
+
     // The artwork folder lookup: working folder, beside the executable, installed share folder.
     static QString AssetPath(const QString& name);
+
+signals:
+    void ExitRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -40,5 +40,5 @@ void TForm_Main::closeEvent(QCloseEvent* event)
 {
     // Closing the main window ends the program, whatever other windows are open.
     event->accept();
-    QCoreApplication::quit();
+    RequestExit();
 }

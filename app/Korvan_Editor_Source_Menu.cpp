@@ -125,9 +125,15 @@ void TForm_Main::AngoloAltoDestro1Click() { SetScroll(*editor_, -7480, 1990); }
 void TForm_Main::AngoloBassoSinistro1Click() { SetScroll(*editor_, 65, -1578); }
 void TForm_Main::AngoloBassoDestro1Click() { SetScroll(*editor_, -7480, -1578); }
 
-void TForm_Main::EsciGioco1Click() { QCoreApplication::quit(); }
-void TForm_Main::Uscita1Click() { QCoreApplication::quit(); }
-void TForm_Main::Esci1Click() { QCoreApplication::quit(); }
+void TForm_Main::RequestExit()
+{
+    emit ExitRequested();
+    QCoreApplication::quit();  // ends the event loop once the handler has returned; nothing asks
+}
+
+void TForm_Main::EsciGioco1Click() { RequestExit(); }
+void TForm_Main::Uscita1Click() { RequestExit(); }
+void TForm_Main::Esci1Click() { RequestExit(); }
 
 // A dialog that is cancelled ends its command: no file is read or written.
 void TForm_Main::CaricaGioco1Click()
