@@ -31,7 +31,8 @@ inline IndexedImage SolidSheet(int slot, std::uint8_t value)
     return SheetOf(MinimumWidth[slot], MinimumHeight[slot], [value](int, int) { return value; });
 }
 
-// The start state of the editor with a cleared map, a zero back buffer and empty sheets.
+// The start state of the editor with a cleared map, a zero back buffer and fully transparent
+// sheets of the least size.
 inline std::unique_ptr<Editor> MakeEditor()
 {
     auto editor = std::make_unique<Editor>();
@@ -42,6 +43,8 @@ inline std::unique_ptr<Editor> MakeEditor()
     StartShimmer(*editor);
     editor->EditMode = 3;
     UseAsBackBuffer(*editor, IndexedImage());
+    for (int slot = 0; slot < SheetCount; ++slot)
+        SetSheet(*editor, slot, IndexedImage(MinimumWidth[slot], MinimumHeight[slot]));
     return editor;
 }
 
