@@ -18,7 +18,9 @@ inline constexpr std::array<const char*, SheetCount> SheetFiles = {
 // raises FileError or KorvanError and leaves the slot empty.
 void LoadSheet(Editor& editor, const std::string& path, int slot);
 
-// Puts a picture into a slot and encodes it for the blitters at once.
+// Puts a picture into a slot and encodes it for the blitters at once. A slot given a new picture
+// any other way is encoded again at its first blit; pixels changed in place inside a picture
+// that keeps its buffer and size are not noticed, so change sheets through these two only.
 void SetSheet(Editor& editor, int slot, IndexedImage sheet);
 
 }  // namespace korvan
