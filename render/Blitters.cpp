@@ -4,6 +4,7 @@
 #include "render/Shimmer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace korvan {
@@ -21,6 +22,18 @@ Clip ClipOf(const Editor& editor)
             std::min<std::int64_t>(editor.ViewRight, std::int64_t(editor.BackBuffer.Width) - 1),
             std::min<std::int64_t>(editor.ViewBottom, std::int64_t(editor.BackBuffer.Height) - 1)};
 }
+
+// n mod 6 for n in -Mod6Bias..Mod6Bias, without a division in the run loop (n is a phase plus or
+// minus a run offset, both under a window's width).
+inline constexpr int Mod6Bias = 96;
+constexpr std::array<std::uint8_t, 2 * Mod6Bias + 1> Mod6Table()
+{
+    std::array<std::uint8_t, 2 * Mod6Bias + 1> table{};
+    for (int n = -Mod6Bias; n <= Mod6Bias; ++n)
+        table[std::size_t(n + Mod6Bias)] = std::uint8_t(((n % ShimmerPeriod) + ShimmerPeriod) % ShimmerPeriod);
+    return table;
+}
+inline constexpr auto Mod6 = Mod6Table();
 
 const SheetCode& CodeFor(Editor& editor, int slot)
 {
@@ -119,9 +132,8 @@ void BlitWindow(Editor& editor, int slot, std::int64_t x, std::int64_t y, int co
             const std::int64_t count = stop - start + 1;
             const std::uint8_t* source = code.Pool.data() + run->Pixels + skipped;
             if (g.Shimmer) {
-                const std::int64_t copy = ((phase + 1 - skipped) % ShimmerPeriod + ShimmerPeriod) % ShimmerPeriod;
-                source += copy * run->Length;
-                phase = int((phase + count) % ShimmerPeriod);
+                source += std::size_t(Mod6[phase + 1 - skipped + Mod6Bias]) * run->Length;
+                phase = Mod6[phase + count + Mod6Bias];
             }
             std::memcpy(destination + (x + start), source, std::size_t(count));
         }

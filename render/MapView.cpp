@@ -5,6 +5,7 @@
 #include "render/SheetCatalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace korvan {
@@ -64,15 +65,22 @@ void RenderMap(Editor& editor, std::uint8_t firstRow, std::uint8_t firstCol, std
 {
     const int lastRow = std::min(LastIndex, firstRow + rowSpan);
     const int lastCol = std::min(LastIndex, firstCol + colSpan);
+    // Nothing in a pass moves the view or the cells, so the second pass draws the cells that
+    // passed the first pass's cull test, in the same order, without testing them again.
+    std::array<std::uint16_t, CellCount> visible;
+    std::size_t count = 0;
     std::int64_t x = 0, y = 0;
     for (int r = firstRow; r <= lastRow; ++r)
         for (int c = firstCol; c <= lastCol; ++c)
-            if (DrawnAnchor(editor, editor.Cells[r][c], x, y))
+            if (DrawnAnchor(editor, editor.Cells[r][c], x, y)) {
+                visible[count++] = std::uint16_t(r * MapSize + c);
                 DrawGround(editor, editor.Cells[r][c], x, y);
-    for (int r = firstRow; r <= lastRow; ++r)
-        for (int c = firstCol; c <= lastCol; ++c)
-            if (DrawnAnchor(editor, editor.Cells[r][c], x, y))
-                DrawOverlays(editor, editor.Cells[r][c], x, y);
+            }
+    for (std::size_t k = 0; k < count; ++k) {
+        const MapCell& cell = editor.Cells[visible[k] / MapSize][visible[k] % MapSize];
+        DrawnAnchor(editor, cell, x, y);
+        DrawOverlays(editor, cell, x, y);
+    }
 }
 
 void EdgeScroll(Editor& editor)
