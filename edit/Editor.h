@@ -5,6 +5,7 @@
 #include "map/MapGrid.h"
 #include "map/RandomSource.h"
 #include "render/IndexedImage.h"
+#include "render/SheetCode.h"
 
 #include <array>
 #include <cstdint>
@@ -18,6 +19,7 @@ struct Editor {
     MapGrid Cells{};
 
     std::array<IndexedImage, SheetCount> Sheets;
+    std::array<SheetCode, SheetCount> SheetCodes;  // the sheets as opaque runs, made when first blitted
     IndexedImage BackBuffer;
 
     // The view: scroll offsets, the inclusive clip rectangle and the cull bounds.

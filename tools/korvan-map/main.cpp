@@ -12,7 +12,10 @@ namespace {
 
 constexpr const char* Usage =
     "usage: korvan-map generate --seed N -o FILE.korv\n"
-    "       korvan-map info FILE.korv\n";
+    "       korvan-map info FILE.korv\n"
+    "       korvan-map frame FILE.korv -o OUT.bmp [--scroll X Y] [--cursor X Y] [--mode M] [--item I]\n"
+    "                        [--frames K] [--assets DIR]\n"
+    "       korvan-map overview FILE.korv -o OUT.png [--assets DIR]\n";
 
 }  // namespace
 
@@ -22,6 +25,8 @@ int main(int argc, char** argv)
     const std::map<std::string, int (*)(const Args&)> verbs = {
         {"generate", Generate},
         {"info", Info},
+        {"frame", Frame},
+        {"overview", Overview},
     };
     if (argc < 2 || verbs.find(argv[1]) == verbs.end()) {
         std::fputs(Usage, stderr);

@@ -1,0 +1,154 @@
+// The map view and the frame tick.
+#include "render/MapView.h"
+
+#include "render/Blitters.h"
+#include "render/SheetCatalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace korvan {
+
+namespace {
+
+std::int32_t Saturated(std::int64_t value)
+{
+    return std::int32_t(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+// The drawn anchor, if the cell passes the cull test. Sums are 64-bit: a map file may hold
+// any anchor.
+bool DrawnAnchor(const Editor& editor, const MapCell& cell, std::int64_t& x, std::int64_t& y)
+{
+    x = std::int64_t(cell.ScreenX) + editor.ScrollX;
+    y = std::int64_t(cell.ScreenY) + editor.ScrollY;
+    return editor.CullLeft < x && x < editor.ViewRight && editor.CullTop < y && y < editor.ViewBottom;
+}
+
+void DrawGround(Editor& editor, const MapCell& cell, std::int64_t x, std::int64_t y)
+{
+    // Values past the catalogue draw nothing rather than reading past the sheet.
+    if (cell.Terrain < TerritTiles)
+        BlitWindow(editor, TerritSheet, x, y, 0, cell.Terrain);
+    struct Piece {
+        int Slot, Dx, Dy;
+    };
+    static constexpr Piece Pieces[4] = {
+        {CornerTop, 16, 0}, {CornerBottom, 16, 16}, {CornerRight, 32, 9}, {CornerLeft, -1, 8}};
+    for (const Piece& piece : Pieces) {
+        const std::uint8_t v = cell.CornerTiles[piece.Slot];
+        if (v < QuadriTiles)
+            BlitWindow(editor, QuadriSheet, x + piece.Dx, y + piece.Dy, QuadriPlace(v).Column, QuadriPlace(v).Row);
+    }
+}
+
+void DrawOverlays(Editor& editor, const MapCell& cell, std::int64_t x, std::int64_t y)
+{
+    if (cell.LandsTile < LandsTiles)
+        BlitWindow(editor, LandsSheet, x, y, LandsPlace(cell.LandsTile).Column, LandsPlace(cell.LandsTile).Row);
+    if (cell.TerrainTile < TerrainTiles)
+        BlitWindow(editor, TerrainSheet, x, y, TerrainPlace(cell.TerrainTile).Column,
+                   TerrainPlace(cell.TerrainTile).Row);
+}
+
+}  // namespace
+
+void ClearBackBuffer(Editor& editor)
+{
+    std::fill(editor.BackBuffer.Pixels.begin(), editor.BackBuffer.Pixels.end(), std::uint8_t(0));
+}
+
+void RenderMap(Editor& editor, std::uint8_t firstRow, std::uint8_t firstCol, std::uint8_t rowSpan,
+               std::uint8_t colSpan)
+{
+    const int lastRow = std::min(LastIndex, firstRow + rowSpan);
+    const int lastCol = std::min(LastIndex, firstCol + colSpan);
+    // Nothing in a pass moves the view or the cells, so the second pass draws the cells that
+    // passed the first pass's cull test, in the same order, without testing them again.
+    std::array<std::uint16_t, CellCount> visible;
+    std::size_t count = 0;
+    std::int64_t x = 0, y = 0;
+    for (int r = firstRow; r <= lastRow; ++r)
+        for (int c = firstCol; c <= lastCol; ++c)
+            if (DrawnAnchor(editor, editor.Cells[r][c], x, y)) {
+                visible[count++] = std::uint16_t(r * MapSize + c);
+                DrawGround(editor, editor.Cells[r][c], x, y);
+            }
+    for (std::size_t k = 0; k < count; ++k) {
+        const MapCell& cell = editor.Cells[visible[k] / MapSize][visible[k] % MapSize];
+        DrawnAnchor(editor, cell, x, y);
+        DrawOverlays(editor, cell, x, y);
+    }
+}
+
+void EdgeScroll(Editor& editor)
+{
+    const std::int64_t cursorX = editor.CursorX, cursorY = editor.CursorY;
+    if (cursorX < editor.ViewLeft)
+        editor.ScrollX = Saturated(std::int64_t(editor.ScrollX) + 65);
+    else if (cursorX > std::int64_t(editor.ViewRight) - 60)
+        editor.ScrollX = Saturated(std::int64_t(editor.ScrollX) - 65);
+    else if (cursorY > std::int64_t(editor.ViewBottom) - 50)
+        editor.ScrollY = Saturated(std::int64_t(editor.ScrollY) - 33);
+    else if (std::int64_t(editor.ViewTop) - 16 < cursorY && cursorY < std::int64_t(editor.ViewTop) + 16)
+        editor.ScrollY = Saturated(std::int64_t(editor.ScrollY) + 33);
+}
+
+void ClampScroll(Editor& editor)
+{
+    if (editor.ScrollY > ScrollYMax)
+        editor.ScrollY = ScrollYMax;
+    if (editor.ScrollY < ScrollYMin)
+        editor.ScrollY = ScrollYMin;
+    if (editor.ScrollX > ScrollXMax)
+        editor.ScrollX = ScrollXMax;
+    if (editor.ScrollX < ScrollXMin)
+        editor.ScrollX = ScrollXMin;
+}
+
+void DrawBrushPreview(Editor& editor)
+{
+    const std::int64_t x = editor.CursorX, y = editor.CursorY;
+    // Items never leave their ranges; one that did would draw nothing.
+    switch (editor.EditMode) {
+    case 0:
+        if (editor.ItemTerrit >= 0 && editor.ItemTerrit < TerritTiles)
+            BlitWindow(editor, TerritSheet, x, y, 0, editor.ItemTerrit);
+        break;
+    case 1:
+        if (editor.ItemLands >= 0 && editor.ItemLands < LandsTiles)
+            BlitWindow(editor, LandsSheet, x, y, LandsPlace(editor.ItemLands).Column, LandsPlace(editor.ItemLands).Row);
+        break;
+    case 2:
+        if (editor.ItemTerrain >= 0 && editor.ItemTerrain < TerrainTiles)
+            BlitWindow(editor, TerrainSheet, x, y, TerrainPlace(editor.ItemTerrain).Column,
+                       TerrainPlace(editor.ItemTerrain).Row);
+        break;
+    case 3:
+        if (editor.ItemUnits >= 0 && editor.ItemUnits < UnitsTiles)
+            BlitWindow(editor, UnitsSheet, x, y, UnitsPlace(editor.ItemUnits).Column, UnitsPlace(editor.ItemUnits).Row);
+        break;
+    case 4:
+        if (editor.ItemQuadri >= 0 && editor.ItemQuadri < QuadriTiles)
+            BlitWindow(editor, QuadriSheet, x, y, QuadriPlace(editor.ItemQuadri).Column,
+                       QuadriPlace(editor.ItemQuadri).Row);
+        break;
+    default:
+        break;
+    }
+}
+
+void FrameTick(Editor& editor)
+{
+    EdgeScroll(editor);
+    ClampScroll(editor);
+    ClearBackBuffer(editor);
+    // The first row and column are always 0 in the editor; kept inside the grid all the same.
+    RenderMap(editor, std::uint8_t(std::clamp(editor.FirstRow, 0, LastIndex)),
+              std::uint8_t(std::clamp(editor.FirstCol, 0, LastIndex)), LastIndex, LastIndex);
+    DrawBrushPreview(editor);
+}
+
+}  // namespace korvan

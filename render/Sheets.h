@@ -1,0 +1,26 @@
+// The sheet catalogue's files and the loader that puts a sheet into its slot.
+#pragma once
+
+#include "edit/Editor.h"
+
+#include <array>
+#include <string>
+
+namespace korvan {
+
+// In slot order; the backslash is the folder separator (see ResolveAsset).
+inline constexpr std::array<const char*, SheetCount> SheetFiles = {
+    "Graphic\\Cities.BMP", "Graphic\\Units.BMP",   "Graphic\\Territ.BMP",
+    "Graphic\\Lands.BMP",  "Graphic\\Terrain.BMP", "Graphic\\Quadri.BMP",
+};
+
+// Puts a new empty picture into the slot, then reads the BMP at path into it. A failing read
+// raises FileError or KorvanError and leaves the slot empty.
+void LoadSheet(Editor& editor, const std::string& path, int slot);
+
+// Puts a picture into a slot and encodes it for the blitters at once. A slot given a new picture
+// any other way is encoded again at its first blit; pixels changed in place inside a picture
+// that keeps its buffer and size are not noticed, so change sheets through these two only.
+void SetSheet(Editor& editor, int slot, IndexedImage sheet);
+
+}  // namespace korvan

@@ -1,0 +1,38 @@
+// The water shimmer: one step per opaque drawn pixel, and its six-step cycle.
+#pragma once
+
+#include <cstdint>
+
+namespace korvan {
+
+// Indices that shimmer; they are shown moved up by the current offset (at most 3).
+constexpr bool IsWater(std::uint8_t v) { return v > 64 && v < 79; }
+
+constexpr void StepShimmer(std::uint8_t& offset, std::uint8_t& rising)
+{
+    if (rising != 0)
+        ++offset;
+    else
+        --offset;
+    if (offset == 3)
+        rising = 0;
+    if (offset == 0)
+        rising = 1;
+}
+
+// From (offset 0, rising) the state runs through six states and back. A run of n pixels moves
+// the phase by n mod 6, which is what lets whole runs be copied at once.
+inline constexpr int ShimmerPeriod = 6;
+inline constexpr std::uint8_t PhaseOffset[ShimmerPeriod] = {0, 1, 2, 3, 2, 1};
+inline constexpr std::uint8_t PhaseRising[ShimmerPeriod] = {1, 1, 1, 0, 0, 0};
+
+// The phase of a state on the cycle, or -1 for a state off it (only stray field values are).
+constexpr int ShimmerPhase(std::uint8_t offset, std::uint8_t rising)
+{
+    for (int p = 0; p < ShimmerPeriod; ++p)
+        if (PhaseOffset[p] == offset && PhaseRising[p] == rising)
+            return p;
+    return -1;
+}
+
+}  // namespace korvan

@@ -1,0 +1,165 @@
+// The reference renderer: the blit, the map drawing and the frame tick written out pixel by
+// pixel, as plainly as possible. The production renderer must leave exactly the same back
+// buffer, shimmer state and scroll for every input.
+#pragma once
+
+#include "edit/Editor.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace korvan::reference {
+
+struct Window {
+    int Slot;
+    int Width, Height;  // the rectangle read
+    std::int64_t SourceX, SourceY;
+    bool Shimmer;
+};
+
+inline Window TerritWindow(int tile) { return {TerritSheet, 66, 34, 0, 33 * std::int64_t(tile), true}; }
+inline Window LandsWindow(int column, int row) { return {LandsSheet, 65, 34, 65 * std::int64_t(column), 33 * std::int64_t(row), true}; }
+inline Window TerrainWindow(int column, int row) { return {TerrainSheet, 65, 34, 65 * std::int64_t(column), 33 * std::int64_t(row), false}; }
+inline Window UnitsWindow(int column, int row) { return {UnitsSheet, 65, 49, 65 * std::int64_t(column), 49 * std::int64_t(row), false}; }
+inline Window QuadriWindow(int column, int row) { return {QuadriSheet, 34, 18, 33 * std::int64_t(column), 17 * std::int64_t(row), true}; }
+
+inline void ShimmerStep(Editor& e)
+{
+    if (e.ShimmerRising != 0)
+        e.ShimmerOffset = std::uint8_t(e.ShimmerOffset + 1);
+    else
+        e.ShimmerOffset = std::uint8_t(e.ShimmerOffset - 1);
+    if (e.ShimmerOffset == 3)
+        e.ShimmerRising = 0;
+    if (e.ShimmerOffset == 0)
+        e.ShimmerRising = 1;
+}
+
+inline void Blit(Editor& e, const Window& w, std::int64_t x, std::int64_t y)
+{
+    const IndexedImage& sheet = e.Sheets[std::size_t(w.Slot)];
+    IndexedImage& buffer = e.BackBuffer;
+    for (int i = 0; i < w.Height; ++i) {
+        const std::int64_t dy = y + i;
+        if (dy < e.ViewTop || dy > e.ViewBottom)
+            continue;
+        if (dy < 0 || dy >= buffer.Height)  // never a write outside the back buffer
+            continue;
+        const std::int64_t sy = w.SourceY + i;
+        if (sy >= sheet.Height)
+            throw ScanLineError();
+        for (int j = 0; j < w.Width; ++j) {
+            const std::int64_t dx = x + j;
+            if (dx < e.ViewLeft || dx > e.ViewRight)
+                continue;
+            if (dx < 0 || dx >= buffer.Width)
+                continue;
+            const std::int64_t sx = w.SourceX + j;
+            std::uint8_t v = 0;  // a column past the sheet's width is transparent
+            if (sx < sheet.Width)
+                v = sheet.Pixels[std::size_t(sy * sheet.Width + sx)];
+            if (v == 0 || v >= 240)
+                continue;
+            if (w.Shimmer) {
+                ShimmerStep(e);
+                if (v > 64 && v < 79)
+                    v = std::uint8_t(v + e.ShimmerOffset);
+            }
+            buffer.Pixels[std::size_t(dy * buffer.Width + dx)] = v;
+        }
+    }
+}
+
+inline void ClearBackBuffer(Editor& e)
+{
+    for (auto& pixel : e.BackBuffer.Pixels)
+        pixel = 0;
+}
+
+inline bool Visible(const Editor& e, const MapCell& cell, std::int64_t& x, std::int64_t& y)
+{
+    x = std::int64_t(cell.ScreenX) + e.ScrollX;
+    y = std::int64_t(cell.ScreenY) + e.ScrollY;
+    return e.CullLeft < x && x < e.ViewRight && e.CullTop < y && y < e.ViewBottom;
+}
+
+inline void RenderMap(Editor& e, int firstRow, int firstCol, int rowSpan, int colSpan)
+{
+    const int lastRow = std::min(120, firstRow + rowSpan);
+    const int lastCol = std::min(120, firstCol + colSpan);
+    std::int64_t x, y;
+    for (int r = firstRow; r <= lastRow; ++r)
+        for (int c = firstCol; c <= lastCol; ++c) {
+            const MapCell& cell = e.Cells[r][c];
+            if (!Visible(e, cell, x, y))
+                continue;
+            if (cell.Terrain <= 9)
+                Blit(e, TerritWindow(cell.Terrain), x, y);
+            const std::uint8_t top = cell.CornerTiles[0], bottom = cell.CornerTiles[1];
+            const std::uint8_t left = cell.CornerTiles[2], right = cell.CornerTiles[3];
+            if (top < 32)
+                Blit(e, QuadriWindow(top % 16, top / 16), x + 16, y);
+            if (bottom < 32)
+                Blit(e, QuadriWindow(bottom % 16, bottom / 16), x + 16, y + 16);
+            if (right < 32)
+                Blit(e, QuadriWindow(right % 16, right / 16), x + 32, y + 9);
+            if (left < 32)
+                Blit(e, QuadriWindow(left % 16, left / 16), x - 1, y + 8);
+        }
+    for (int r = firstRow; r <= lastRow; ++r)
+        for (int c = firstCol; c <= lastCol; ++c) {
+            const MapCell& cell = e.Cells[r][c];
+            if (!Visible(e, cell, x, y))
+                continue;
+            if (cell.LandsTile < 60)
+                Blit(e, LandsWindow(cell.LandsTile / 9, cell.LandsTile % 9), x, y);
+            if (cell.TerrainTile < 48)
+                Blit(e, TerrainWindow(cell.TerrainTile % 8, cell.TerrainTile / 8), x, y);
+        }
+}
+
+inline std::int32_t Stored(std::int64_t v)
+{
+    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+inline void FrameTick(Editor& e)
+{
+    const std::int64_t cx = e.CursorX, cy = e.CursorY;
+    if (cx < e.ViewLeft)
+        e.ScrollX = Stored(std::int64_t(e.ScrollX) + 65);
+    else if (cx > std::int64_t(e.ViewRight) - 60)
+        e.ScrollX = Stored(std::int64_t(e.ScrollX) - 65);
+    else if (cy > std::int64_t(e.ViewBottom) - 50)
+        e.ScrollY = Stored(std::int64_t(e.ScrollY) - 33);
+    else if (std::int64_t(e.ViewTop) - 16 < cy && cy < std::int64_t(e.ViewTop) + 16)
+        e.ScrollY = Stored(std::int64_t(e.ScrollY) + 33);
+
+    if (e.ScrollY > 1990)
+        e.ScrollY = 1990;
+    if (e.ScrollY < -1578)
+        e.ScrollY = -1578;
+    if (e.ScrollX > 65)
+        e.ScrollX = 65;
+    if (e.ScrollX < -7480)
+        e.ScrollX = -7480;
+
+    ClearBackBuffer(e);
+    RenderMap(e, std::clamp(e.FirstRow, 0, 120), std::clamp(e.FirstCol, 0, 120), 120, 120);
+
+    const std::int64_t x = e.CursorX, y = e.CursorY;
+    if (e.EditMode == 0 && e.ItemTerrit >= 0 && e.ItemTerrit <= 9)
+        Blit(e, TerritWindow(e.ItemTerrit), x, y);
+    if (e.EditMode == 1 && e.ItemLands >= 0 && e.ItemLands < 60)
+        Blit(e, LandsWindow(e.ItemLands / 9, e.ItemLands % 9), x, y);
+    if (e.EditMode == 2 && e.ItemTerrain >= 0 && e.ItemTerrain < 48)
+        Blit(e, TerrainWindow(e.ItemTerrain % 8, e.ItemTerrain / 8), x, y);
+    if (e.EditMode == 3 && e.ItemUnits >= 0 && e.ItemUnits < 54)
+        Blit(e, UnitsWindow(e.ItemUnits % 9, e.ItemUnits / 9), x, y);
+    if (e.EditMode == 4 && e.ItemQuadri >= 0 && e.ItemQuadri < 32)
+        Blit(e, QuadriWindow(e.ItemQuadri % 16, e.ItemQuadri / 16), x, y);
+}
+
+}  // namespace korvan::reference

@@ -1,0 +1,199 @@
+// The production frame tick against the reference renderer, on random maps, sheets and views.
+#include "ReferenceRenderer.h"
+#include "RenderFixtures.h"
+
+#include "map/MapGenerator.h"
+#include "render/Blitters.h"
+#include "render/MapView.h"
+#include "render/Shimmer.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace {
+
+using namespace korvan;
+using namespace korvan::testing;
+
+std::int32_t RandomCoordinate(std::mt19937& rng, std::int32_t low, std::int32_t high)
+{
+    switch (rng() % 8) {
+    case 0:
+        return std::numeric_limits<std::int32_t>::min() + std::int32_t(rng() % 100);
+    case 1:
+        return std::numeric_limits<std::int32_t>::max() - std::int32_t(rng() % 100);
+    case 2:
+        return std::int32_t(rng());
+    default:
+        return low + std::int32_t(rng() % std::uint32_t(high - low + 1));
+    }
+}
+
+void RandomiseMap(Editor& e, std::mt19937& rng)
+{
+    const unsigned kind = rng() % 3;
+    if (kind == 0) {
+        e.Rng.State = rng();
+        GenerateMap(e);
+    }
+    for (int r = 0; r < MapSize; ++r)
+        for (int c = 0; c < MapSize; ++c) {
+            MapCell& cell = e.Cells[r][c];
+            if (kind == 1) {  // random bytes in every field
+                auto* bytes = reinterpret_cast<std::uint8_t*>(&cell);
+                for (std::size_t k = 0; k < sizeof(MapCell); ++k)
+                    bytes[k] = std::uint8_t(rng());
+                if (rng() % 2 != 0) {  // keep half the anchors near the view so that cells are drawn
+                    cell.ScreenX = AnchorX(r, c) + std::int32_t(rng() % 21) - 10;
+                    cell.ScreenY = AnchorY(r, c) + std::int32_t(rng() % 21) - 10;
+                }
+            } else if (rng() % 8 == 0) {  // a few stray values in an otherwise sound map
+                cell.Terrain = std::uint8_t(rng() % 12);
+                cell.LandsTile = std::uint8_t(rng() % 64);
+                cell.TerrainTile = std::uint8_t(rng() % 52);
+                cell.CornerTiles[rng() % 4] = std::uint8_t(rng() % 3 == 0 ? rng() : rng() % 32);
+                if (rng() % 16 == 0)
+                    cell.ScreenX = RandomCoordinate(rng, -100, 8000);
+            }
+        }
+}
+
+void RandomiseSheets(Editor& e, std::mt19937& rng)
+{
+    for (int slot = 0; slot < SheetCount; ++slot) {
+        int width = MinimumWidth[slot] + int(rng() % 40);
+        int height = MinimumHeight[slot] + int(rng() % 40);
+        if (rng() % 8 == 0) {  // smaller than the minimum, even empty
+            width = int(rng() % std::uint32_t(MinimumWidth[slot] + 1));
+            height = int(rng() % std::uint32_t(MinimumHeight[slot] + 1));
+        }
+        e.Sheets[std::size_t(slot)] = RandomSheet(rng, width, height);
+    }
+}
+
+void RandomiseView(Editor& e, std::mt19937& rng)
+{
+    e.ScrollX = RandomCoordinate(rng, -7600, 200);
+    e.ScrollY = RandomCoordinate(rng, -1700, 2100);
+    e.CursorX = RandomCoordinate(rng, -100, 740);
+    e.CursorY = RandomCoordinate(rng, -100, 560);
+    e.EditMode = int(rng() % 7) - 1;
+    e.ItemTerrit = int(rng() % 13) - 1;
+    e.ItemLands = int(rng() % 63) - 1;
+    e.ItemTerrain = int(rng() % 51) - 1;
+    e.ItemUnits = int(rng() % 57) - 1;
+    e.ItemQuadri = int(rng() % 35) - 1;
+    if (rng() % 6 == 0) {
+        e.ShimmerOffset = std::uint8_t(rng());
+        e.ShimmerRising = std::uint8_t(rng() % 3 == 0 ? rng() : rng() % 2);
+    } else {
+        const int phase = int(rng() % 6);
+        e.ShimmerOffset = PhaseOffset[phase];
+        e.ShimmerRising = PhaseRising[phase];
+    }
+    if (rng() % 8 == 0) {  // a different clip rectangle, cull bounds and first cell
+        e.ViewLeft = int(rng() % 200) - 100;
+        e.ViewTop = int(rng() % 200) - 100;
+        e.ViewRight = int(rng() % 800);
+        e.ViewBottom = int(rng() % 600);
+        e.CullLeft = RandomCoordinate(rng, -200, 100);
+        e.CullTop = RandomCoordinate(rng, -200, 100);
+        e.FirstRow = int(rng() % 140) - 10;
+        e.FirstCol = int(rng() % 140) - 10;
+    }
+}
+
+std::optional<std::string> Tick(void (*tick)(Editor&), Editor& e)
+{
+    try {
+        tick(e);
+    } catch (const KorvanError& error) {
+        return std::string(error.what());
+    }
+    return std::nullopt;
+}
+
+void ExpectSameFrame(const Editor& production, const Editor& reference, const std::string& where)
+{
+    const auto& a = production.BackBuffer.Pixels;
+    const auto& b = reference.BackBuffer.Pixels;
+    ASSERT_EQ(a.size(), b.size()) << where;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        ASSERT_EQ(int(a[k]), int(b[k])) << where << ": pixel (" << k % 640 << ", " << k / 640 << ")";
+    EXPECT_EQ(production.ShimmerOffset, reference.ShimmerOffset) << where;
+    EXPECT_EQ(production.ShimmerRising, reference.ShimmerRising) << where;
+    EXPECT_EQ(production.ScrollX, reference.ScrollX) << where;
+    EXPECT_EQ(production.ScrollY, reference.ScrollY) << where;
+}
+
+TEST(FrameTickMatchesReference, OnRandomMapsSheetsAndViews)
+{
+    for (unsigned seed = 1; seed <= 120; ++seed) {
+        std::mt19937 rng(seed);
+        auto production = MakeEditor();
+        RandomiseMap(*production, rng);
+        RandomiseSheets(*production, rng);
+        RandomiseView(*production, rng);
+        auto reference = std::make_unique<Editor>(*production);
+        for (int frame = 0; frame < 3; ++frame) {
+            const std::string where = "seed " + std::to_string(seed) + ", frame " + std::to_string(frame);
+            const auto productionError = Tick(FrameTick, *production);
+            const auto referenceError = Tick(reference::FrameTick, *reference);
+            EXPECT_EQ(productionError, referenceError) << where;
+            ExpectSameFrame(*production, *reference, where);
+            if (HasFatalFailure())
+                return;
+            // Move the cursor between frames, as the pointer does.
+            production->CursorX = reference->CursorX = RandomCoordinate(rng, -100, 740);
+            production->CursorY = reference->CursorY = RandomCoordinate(rng, -100, 560);
+        }
+    }
+}
+
+TEST(FrameTickMatchesReference, BlitsAtEveryPositionAroundTheView)
+{
+    // Every blitter at positions that cut its window at each edge, with tiles that reach past
+    // small sheets, and every shimmer phase.
+    std::mt19937 rng(99);
+    auto production = MakeEditor();
+    RandomiseSheets(*production, rng);
+    auto reference = std::make_unique<Editor>(*production);
+    const std::int64_t xs[] = {-70, -66, -65, -64, -1, 0, 300, 574, 575, 605, 606, 638, 639, 640};
+    const std::int64_t ys[] = {-50, -34, -33, -17, 0, 200, 413, 428, 444, 445, 460, 461, 462};
+    for (int slot = 1; slot < SheetCount; ++slot)
+        for (std::int64_t x : xs)
+            for (std::int64_t y : ys) {
+                const int column = slot == TerritSheet ? 0 : int(rng() % 18);
+                const int row = int(rng() % 12);
+                const int phase = int(rng() % 6);
+                production->ShimmerOffset = reference->ShimmerOffset = PhaseOffset[phase];
+                production->ShimmerRising = reference->ShimmerRising = PhaseRising[phase];
+                const reference::Window windows[] = {
+                    {}, reference::UnitsWindow(column, row), reference::TerritWindow(row),
+                    reference::LandsWindow(column, row), reference::TerrainWindow(column, row),
+                    reference::QuadriWindow(column, row)};
+                std::optional<std::string> a, b;
+                try {
+                    BlitWindow(*production, slot, x, y, column, row);
+                } catch (const KorvanError& error) {
+                    a = error.what();
+                }
+                try {
+                    reference::Blit(*reference, windows[slot], x, y);
+                } catch (const KorvanError& error) {
+                    b = error.what();
+                }
+                const std::string where = "slot " + std::to_string(slot) + " at " + std::to_string(x) + "," +
+                                          std::to_string(y) + " tile " + std::to_string(column) + "," +
+                                          std::to_string(row);
+                EXPECT_EQ(a, b) << where;
+                ExpectSameFrame(*production, *reference, where);
+                if (HasFatalFailure())
+                    return;
+            }
+}
+
+}  // namespace

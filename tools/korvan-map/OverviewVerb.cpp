@@ -1,0 +1,92 @@
+// korvan-map overview FILE -o OUT.png: every cell of a map drawn into one picture.
+#include "Verbs.h"
+
+#include "map/KorvanError.h"
+#include "map/MapFile.h"
+#include "render/BmpFile.h"
+#include "render/MapView.h"
+#include "render/Sheets.h"
+#include "render/View.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace korvan::cli {
+
+namespace {
+
+// Stray anchors from an edited file could ask for any size; a generated map needs 7,988 x 3,756.
+constexpr std::int64_t MaxSide = 16384;
+
+void WritePng(const IndexedImage& image, const std::string& path)
+{
+    QImage picture(image.Width, image.Height, QImage::Format_Indexed8);
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i)
+        table[i] = image.Palette[std::size_t(i)] | 0xFF000000u;
+    picture.setColorTable(table);
+    for (int y = 0; y < image.Height; ++y)
+        std::memcpy(picture.scanLine(y), image.ScanLine(y), std::size_t(image.Width));
+    if (!picture.save(QString::fromStdString(path), "PNG"))
+        throw KorvanError("Cannot write " + path);
+}
+
+}  // namespace
+
+int Overview(const Args& args)
+{
+    std::string input, output, assets;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o")
+            output = TakeValue(args, i);
+        else if (args[i] == "--assets")
+            assets = TakeValue(args, i);
+        else if (args[i].starts_with("-") || !input.empty())
+            throw UsageError("unknown argument: " + args[i]);
+        else
+            input = args[i];
+    }
+    if (input.empty() || output.empty())
+        throw UsageError("overview needs FILE.korv and -o OUT.png");
+
+    auto editor = std::make_unique<Editor>();
+    LoadMap(editor->Cells, input);
+    for (int slot = 0; slot < SheetCount; ++slot)
+        LoadSheet(*editor, AssetFile(SheetFiles[std::size_t(slot)], assets), slot);
+    const IndexedImage black = ReadIndexedBmp(AssetFile("Graphic\\Black.BMP", assets));
+
+    std::int64_t left = std::numeric_limits<std::int64_t>::max(), top = left;
+    std::int64_t right = std::numeric_limits<std::int64_t>::min(), bottom = right;
+    for (const auto& row : editor->Cells)
+        for (const auto& cell : row) {
+            left = std::min<std::int64_t>(left, cell.ScreenX);
+            right = std::max<std::int64_t>(right, cell.ScreenX);
+            top = std::min<std::int64_t>(top, cell.ScreenY);
+            bottom = std::max<std::int64_t>(bottom, cell.ScreenY);
+        }
+    // One pixel of margin on the left and top for the left coast piece (x - 1) and the strict
+    // cull bounds; the right and bottom leave room for a whole window past the last anchor.
+    const std::int64_t width = right - left + 68, height = bottom - top + 36;
+    if (width > MaxSide || height > MaxSide)
+        throw KorvanError("The cell anchors spread too far for one picture: " + std::to_string(width) + " x " +
+                          std::to_string(height) + " pixels");
+
+    IndexedImage canvas(static_cast<int>(width), static_cast<int>(height));
+    canvas.Palette = black.Palette;
+    editor->BackBuffer = std::move(canvas);
+    SetViewStartValues(*editor);
+    StartShimmer(*editor);
+    editor->ViewRight = std::int32_t(width - 1);
+    editor->ViewBottom = std::int32_t(height - 1);
+    editor->ScrollX = std::int32_t(1 - left);
+    editor->ScrollY = std::int32_t(1 - top);
+    RenderMap(*editor, 0, 0, LastIndex, LastIndex);
+    WritePng(editor->BackBuffer, output);
+    return 0;
+}
+
+}  // namespace korvan::cli
