@@ -165,6 +165,9 @@ void MidiEngine::StartSynth()
         if (!settings_)
             throw KorvanError("Cannot start the MIDI synthesizer: " + TakeFluidError());
         fluid_settings_setnum(settings_, "synth.sample-rate", options_.SampleRate);
+        fluid_settings_setnum(settings_, "synth.gain", options_.Gain);
+        if (!options_.AlsaDevice.empty())
+            fluid_settings_setstr(settings_, "audio.alsa.device", options_.AlsaDevice.c_str());
     }
     fluid_synth_t* synth = new_fluid_synth(settings_);
     if (!synth)

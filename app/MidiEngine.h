@@ -29,7 +29,10 @@ struct MidiEngineOptions {
                                            "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
     // FluidSynth audio drivers, tried in order: the desktop's sound server before the bare card.
     std::vector<std::string> AudioDrivers = {"pulseaudio", "alsa"};
+    std::string AlsaDevice;  // empty: ALSA's default device
     int SampleRate = 44100;
+    // FluidSynth's default of 0.2 leaves a General MIDI piano some 30 dB below full scale.
+    double Gain = 0.6;
 };
 
 class MidiEngine {
