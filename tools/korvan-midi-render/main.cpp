@@ -57,24 +57,30 @@ std::int16_t ToS16(float value)
     return static_cast<std::int16_t>(value * 32767.0f);
 }
 
-// The file from its start to its end, plus `tail` seconds for the last notes to fade.
-std::vector<std::int16_t> RenderToEnd(korvan::MidiEngine& engine, double tail)
+// The file from its start to its end, plus `tail` seconds for the last notes to fade. `playing`
+// receives the seconds of audio that passed before the engine saw the end.
+std::vector<std::int16_t> RenderToEnd(korvan::MidiEngine& engine, double tail, double& playing)
 {
     const int rate = engine.SampleRate();
     const int period = rate / 50;
     const long long longest = 60LL * 60 * rate;  // a file that never ends stops after an hour
     std::vector<float> left(static_cast<std::size_t>(period)), right(static_cast<std::size_t>(period));
     std::vector<std::int16_t> samples;
+    long long frames = 0;
     long long tailLeft = static_cast<long long>(tail * rate);
     engine.Play();
-    for (long long frames = 0; frames < longest && tailLeft > 0; frames += period) {
+    playing = -1;
+    while (frames < longest && (engine.IsPlaying() || tailLeft > 0)) {
+        if (!engine.IsPlaying())
+            tailLeft -= period;
         engine.RenderOffline(left.data(), right.data(), period);
         for (int i = 0; i < period; ++i) {
             samples.push_back(ToS16(left[static_cast<std::size_t>(i)]));
             samples.push_back(ToS16(right[static_cast<std::size_t>(i)]));
         }
-        if (!engine.IsPlaying())
-            tailLeft -= period;
+        frames += period;
+        if (playing < 0 && !engine.IsPlaying())
+            playing = static_cast<double>(frames) / rate;
     }
     return samples;
 }
@@ -120,11 +126,11 @@ int main(int argc, char** argv)
             std::this_thread::sleep_for(std::chrono::duration<double>(tail));
             return 0;
         }
-        const std::vector<std::int16_t> samples = RenderToEnd(engine, tail);
+        double playing = 0;
+        const std::vector<std::int16_t> samples = RenderToEnd(engine, tail, playing);
         WriteWav(files[1], samples, engine.SampleRate());
-        std::printf("%s: %d ticks, %.3f s to the end of the file, %.3f s written\n", files[0].c_str(),
-                    engine.TotalTicks(), static_cast<double>(samples.size() / 2) / engine.SampleRate() - tail,
-                    static_cast<double>(samples.size() / 2) / engine.SampleRate());
+        std::printf("%s: %d ticks, end seen after %.2f s, %.2f s written\n", files[0].c_str(), engine.TotalTicks(),
+                    playing, static_cast<double>(samples.size() / 2) / engine.SampleRate());
     } catch (const korvan::KorvanError& error) {
         std::cerr << "korvan-midi-render: " << error.what() << "\n";
         return 1;
