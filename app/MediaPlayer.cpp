@@ -1,5 +1,4 @@
-// MediaPlayer1: the engine's end reports, which come from the audio thread, turned into Notify on
-// the UI thread, and withdrawn when something happened to the playback in between.
+// MediaPlayer1: end reports from the audio thread turned into Notify on the UI thread, or withdrawn.
 #include "MediaPlayer.h"
 
 #include <QFile>

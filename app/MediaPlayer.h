@@ -1,5 +1,4 @@
-// MediaPlayer1, the main window's invisible music player: opens one MIDI file at a time, plays it
-// in the background and raises Notify on the UI thread when a playback reaches the end of its file.
+// MediaPlayer1, the main window's invisible music player, with its end-of-playback Notify signal.
 #pragma once
 
 #include "MidiEngine.h"

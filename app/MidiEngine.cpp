@@ -1,5 +1,4 @@
-// The music engine: FluidSynth's MIDI file player on one synth, with the end of a file seen from the
-// player's tick position after every rendered block, on whichever thread renders.
+// The music engine: FluidSynth's file player, its end seen from the tick position after each block.
 #include "MidiEngine.h"
 
 #include "MidiFile.h"

@@ -1,5 +1,4 @@
-// The music engine under the editor's player: one FluidSynth synth playing one MIDI file at a time,
-// keeping its own account of open / playing / position / end. No Qt, so tools can use it too.
+// The music engine without Qt: one FluidSynth synth playing one MIDI file, with its own play/end state.
 #pragma once
 
 #include <cstdint>

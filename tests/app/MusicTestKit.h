@@ -1,5 +1,4 @@
-// Helpers for tests of the music: a tiny Standard MIDI File writer and offline playback that hands
-// out the player's queued notifications as the event loop would.
+// Music test helpers: a tiny Standard MIDI File writer and offline playback with the event loop.
 #pragma once
 
 #include "MediaPlayer.h"

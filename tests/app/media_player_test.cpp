@@ -1,5 +1,4 @@
-// MediaPlayer1 played offline: the position kept by Stop and reset by Rewind, the end-of-file
-// notification (once, queued, never for a playback cut short) and the errors of Open.
+// MediaPlayer1: position, Stop/Rewind, the end-of-file notification and the errors of Open.
 #include "MusicTestKit.h"
 #include "TempFolder.h"
 #include "map/KorvanError.h"

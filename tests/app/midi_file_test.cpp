@@ -1,5 +1,4 @@
-// The MIDI file checks: lengths in ticks as FluidSynth's player counts them, and the reasons a
-// file is refused.
+// MIDI file checks: lengths in ticks as FluidSynth's player counts them, and refused files.
 #include "MidiFile.h"
 
 #include <QTest>

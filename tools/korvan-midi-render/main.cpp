@@ -1,5 +1,4 @@
-// korvan-midi-render: plays a MIDI file through the editor's music engine, offline into a WAV file
-// (to measure the music) or live on the audio device (to hear it, or to see why it cannot play).
+// korvan-midi-render: a MIDI file through the editor's music engine, to a WAV file or the device.
 #include "MidiEngine.h"
 #include "map/KorvanError.h"
 
