@@ -142,7 +142,7 @@ void MidiEngine::Open(const std::string& path)
     player_ = player;
     totalTicks_ = info.TotalTicks;
     tick_ = 0;
-    atEnd_ = totalTicks_ == 0;
+    atEnd_ = false;
     playing_ = false;
     ++playback_;
 }
@@ -230,7 +230,7 @@ void MidiEngine::Rewind()
     fluid_player_seek(player_, 0);  // applied when playing starts again
     playing_ = false;
     tick_ = 0;
-    atEnd_ = totalTicks_ == 0;
+    atEnd_ = false;
 }
 
 void MidiEngine::Close()

@@ -152,6 +152,8 @@ std::string ReadMidiFile(const std::vector<std::uint8_t>& bytes, MidiFileInfo& i
         longest = std::max(longest, ticks);
         file.Skip(length);
     }
+    if (longest == 0)
+        return "the MIDI file holds no music (it lasts 0 ticks)";  // looping it would never rest
     if (longest > std::numeric_limits<int>::max())
         return "the MIDI file is too long to play";
     info.TotalTicks = static_cast<int>(longest);

@@ -135,6 +135,7 @@ private slots:
         QTest::newRow("RIFF wave") << "wave.mid" << QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) << "not a MIDI file";
         QTest::newRow("truncated") << "cut.mid" << bytes(truncated) << "damaged MIDI file";
         QTest::newRow("SMPTE timing") << "smpte.mid" << bytes(smpte) << "SMPTE";
+        QTest::newRow("no music") << "silence.mid" << bytes(korvan::testing::MidiBytes({{}})) << "lasts 0 ticks";
     }
     void openErrorsNameTheFileAndLeaveNothingOpen()
     {

@@ -56,7 +56,7 @@ private slots:
         QTest::newRow("one quarter note") << Header(0, 1) + Chunk("MTrk", Note + EndOfTrack) << 480 << "";
         QTest::newRow("end of track after a pause")
             << Header(0, 1) + Chunk("MTrk", Note + Bytes{0x83, 0x60, 0xFF, 0x2F, 0x00}) << 960 << "";
-        QTest::newRow("longest of three tracks")
+        QTest::newRow("longest of three tracks, one empty")
             << Header(1, 3) + Chunk("MTrk", EndOfTrack) + Chunk("MTrk", Note + Note + EndOfTrack) +
                    Chunk("MTrk", Note + EndOfTrack)
             << 960 << "";
@@ -83,6 +83,8 @@ private slots:
         QTest::newRow("zero division") << Header(0, 1, 0) + Chunk("MTrk", EndOfTrack) << 0 << "zero ticks per quarter";
         QTest::newRow("format 3") << Header(3, 1) + Chunk("MTrk", EndOfTrack) << 0 << "unknown MIDI file format 3";
         QTest::newRow("no tracks") << Header(0, 0) << 0 << "no tracks";
+        QTest::newRow("tracks of no length") << Header(1, 2) + Chunk("MTrk", EndOfTrack) + Chunk("MTrk", Bytes{0x00, 0xC0, 5} + EndOfTrack)
+                                             << 0 << "lasts 0 ticks";
         QTest::newRow("second track missing") << Header(1, 2) + Chunk("MTrk", EndOfTrack) << 0 << "track 2 of 2 is missing";
         QTest::newRow("track longer than the file")
             << Header(0, 1) + Bytes{'M', 'T', 'r', 'k', 0, 0, 1, 0} + EndOfTrack << 0 << "runs past the end of the file";
