@@ -30,8 +30,9 @@ struct MidiEngineOptions {
     std::vector<std::string> AudioDrivers = {"pulseaudio", "alsa"};
     std::string AlsaDevice;  // empty: ALSA's default device
     int SampleRate = 44100;
-    // FluidSynth's default of 0.2 leaves a General MIDI piano some 30 dB below full scale.
-    double Gain = 0.6;
+    // FluidSynth's default of 0.2 leaves a General MIDI piano some 30 dB below full scale; 0.5
+    // keeps a busy arrangement (melody, chords, drums) below it.
+    double Gain = 0.5;
 };
 
 class MidiEngine {
