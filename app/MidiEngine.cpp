@@ -1,0 +1,339 @@
+// The music engine: FluidSynth's file player, its end seen from the tick position after each block.
+#include "MidiEngine.h"
+
+#include "MidiFile.h"
+#include "map/KorvanError.h"
+#include "map/MapFile.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace korvan {
+namespace {
+
+constexpr int BlockFrames = 64;  // the synth's own block: the player advances once per block
+constexpr off_t LargestMidiFile = 64 << 20;
+
+// FluidSynth reports why a call failed only through its log. The last error of the calling thread
+// is kept for the message of the failing operation, and nothing is printed: the program has no log.
+thread_local std::string lastFluidError;
+
+void KeepFluidError(int, const char* message, void*)
+{
+    lastFluidError = message ? message : "";
+}
+
+void CaptureFluidLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        fluid_set_log_function(FLUID_PANIC, KeepFluidError, nullptr);
+        fluid_set_log_function(FLUID_ERR, KeepFluidError, nullptr);
+        fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    });
+}
+
+std::string TakeFluidError()
+{
+    std::string text = lastFluidError.empty() ? "Unknown error code" : lastFluidError;
+    lastFluidError.clear();
+    return text;
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
+{
+    const auto fail = [&path](const std::string& why) -> KorvanError {
+        return KorvanError("Cannot open music file " + Quoted(path) + ": " + why);
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw fail(FileErrorMessage(errno, path));
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        throw fail(FileErrorMessage(errno, path));
+    if (!S_ISREG(status.st_mode))
+        throw fail("not a regular file");
+    if (status.st_size > LargestMidiFile)
+        throw fail("too large for a MIDI file");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw fail(FileErrorMessage(errno, path));
+        if (got == 0)
+            break;  // the file shrank while being read
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+std::string DriverTitle(const std::string& driver)
+{
+    if (driver == "pulseaudio")
+        return "PulseAudio";
+    if (driver == "alsa")
+        return "ALSA";
+    return driver;
+}
+
+}  // namespace
+
+MidiEngine::MidiEngine(MidiEngineOptions options, EndHandler onEnd)
+    : options_(std::move(options)), onEnd_(std::move(onEnd))
+{
+    CaptureFluidLog();
+}
+
+MidiEngine::~MidiEngine()
+{
+    Close();
+    if (driver_)
+        delete_fluid_audio_driver(driver_);  // joins the audio thread
+    if (synth_)
+        delete_fluid_synth(synth_);
+    if (settings_)
+        delete_fluid_settings(settings_);
+}
+
+void MidiEngine::Open(const std::string& path)
+{
+    {
+        std::lock_guard lock(mutex_);
+        CloseLocked();
+    }
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    MidiFileInfo info;
+    const std::string why = ReadMidiFile(bytes, info);
+    if (!why.empty())
+        throw KorvanError("Cannot play music file " + Quoted(path) + ": " + why);
+    StartSynth();
+    if (options_.Output == AudioOutput::Device && !driver_)
+        StartAudioDevice();
+
+    std::lock_guard lock(mutex_);
+    lastFluidError.clear();
+    fluid_player_t* player = new_fluid_player(synth_);
+    if (!player)
+        throw KorvanError("Cannot start the MIDI player: " + TakeFluidError());
+    if (fluid_player_add_mem(player, bytes.data(), bytes.size()) != FLUID_OK) {
+        delete_fluid_player(player);
+        throw KorvanError("Cannot play music file " + Quoted(path) + ": " + TakeFluidError());
+    }
+    player_ = player;
+    totalTicks_ = info.TotalTicks;
+    tick_ = 0;
+    atEnd_ = false;
+    playing_ = false;
+    ++playback_;
+}
+
+void MidiEngine::StartSynth()
+{
+    if (synth_)
+        return;
+    const auto found = std::find_if(options_.SoundFonts.begin(), options_.SoundFonts.end(), [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
+    });
+    if (found == options_.SoundFonts.end())
+        throw KorvanError("No General MIDI SoundFont found: install timgm6mb-soundfont");
+
+    lastFluidError.clear();
+    if (!settings_) {
+        settings_ = new_fluid_settings();
+        if (!settings_)
+            throw KorvanError("Cannot start the MIDI synthesizer: " + TakeFluidError());
+        fluid_settings_setnum(settings_, "synth.sample-rate", options_.SampleRate);
+        fluid_settings_setnum(settings_, "synth.gain", options_.Gain);
+        if (!options_.AlsaDevice.empty())
+            fluid_settings_setstr(settings_, "audio.alsa.device", options_.AlsaDevice.c_str());
+    }
+    fluid_synth_t* synth = new_fluid_synth(settings_);
+    if (!synth)
+        throw KorvanError("Cannot start the MIDI synthesizer: " + TakeFluidError());
+    if (fluid_synth_sfload(synth, found->c_str(), 1) == FLUID_FAILED) {
+        delete_fluid_synth(synth);
+        throw KorvanError("Cannot load the SoundFont " + Quoted(*found) + ": " + TakeFluidError());
+    }
+    synth_ = synth;
+}
+
+void MidiEngine::StartAudioDevice()
+{
+    std::string tried;
+    for (const std::string& name : options_.AudioDrivers) {
+        lastFluidError.clear();
+        fluid_settings_setstr(settings_, "audio.driver", name.c_str());
+        driver_ = new_fluid_audio_driver2(settings_, &MidiEngine::RenderFromDevice, this);
+        if (driver_)
+            return;
+        tried += (tried.empty() ? "" : "; ") + DriverTitle(name) + ": " + TakeFluidError();
+    }
+    throw KorvanError("No audio device could be opened for the music (" + (tried.empty() ? "no driver to try" : tried) +
+                      "): start the desktop's sound server (PulseAudio or PipeWire) or check that a sound card is "
+                      "present and not held by another program");
+}
+
+void MidiEngine::Play()
+{
+    std::lock_guard lock(mutex_);
+    RequireOpenLocked();
+    ++playback_;  // a playback still running is superseded: only this one reports its end
+    if (atEnd_) {
+        onEnd_(playback_);  // nothing left to play: the end is reached at once
+        return;
+    }
+    if (!playing_) {
+        fluid_player_play(player_);
+        playing_ = true;
+    }
+}
+
+void MidiEngine::Stop()
+{
+    std::lock_guard lock(mutex_);
+    RequireOpenLocked();
+    if (!playing_)
+        return;  // an end already announced stays announced
+    ++playback_;
+    fluid_player_stop(player_);  // FluidSynth keeps the tick and resumes there
+    playing_ = false;
+}
+
+void MidiEngine::Rewind()
+{
+    std::lock_guard lock(mutex_);
+    RequireOpenLocked();
+    ++playback_;
+    if (playing_)
+        fluid_player_stop(player_);
+    fluid_player_seek(player_, 0);  // applied when playing starts again
+    playing_ = false;
+    tick_ = 0;
+    atEnd_ = false;
+}
+
+void MidiEngine::Close()
+{
+    std::lock_guard lock(mutex_);
+    CloseLocked();
+}
+
+void MidiEngine::CloseLocked()
+{
+    if (!player_)
+        return;
+    ++playback_;
+    fluid_player_stop(player_);
+    delete_fluid_player(player_);
+    player_ = nullptr;
+    fluid_synth_system_reset(synth_);  // silences what still rings and forgets the file's programs
+    playing_ = false;
+    atEnd_ = false;
+    tick_ = 0;
+    totalTicks_ = 0;
+}
+
+void MidiEngine::RequireOpenLocked() const
+{
+    if (!player_)
+        throw KorvanError("No MCI device open");
+}
+
+bool MidiEngine::IsCurrent(std::uint64_t playback) const
+{
+    std::lock_guard lock(mutex_);
+    return playback == playback_;
+}
+
+bool MidiEngine::IsOpen() const
+{
+    std::lock_guard lock(mutex_);
+    return player_ != nullptr;
+}
+
+bool MidiEngine::IsPlaying() const
+{
+    std::lock_guard lock(mutex_);
+    return playing_;
+}
+
+int MidiEngine::CurrentTick() const
+{
+    std::lock_guard lock(mutex_);
+    return tick_;
+}
+
+int MidiEngine::TotalTicks() const
+{
+    std::lock_guard lock(mutex_);
+    return totalTicks_;
+}
+
+int MidiEngine::RenderFromDevice(void* engine, int frames, int, float*[], int nout, float* out[])
+{
+    if (nout < 2)
+        return FLUID_FAILED;
+    auto* self = static_cast<MidiEngine*>(engine);
+    std::lock_guard lock(self->mutex_);
+    self->RenderLocked(out[0], out[1], frames);
+    return FLUID_OK;
+}
+
+void MidiEngine::RenderOffline(float* left, float* right, int frames)
+{
+    if (options_.Output != AudioOutput::Offline)
+        throw std::logic_error("RenderOffline needs an engine without an audio device");
+    for (int done = 0; done < frames; done += BlockFrames) {
+        const int count = std::min(BlockFrames, frames - done);
+        std::lock_guard lock(mutex_);
+        if (synth_) {
+            RenderLocked(left + done, right + done, count);
+        } else {
+            std::fill(left + done, left + done + count, 0.0f);
+            std::fill(right + done, right + done + count, 0.0f);
+        }
+    }
+}
+
+void MidiEngine::RenderLocked(float* left, float* right, int frames)
+{
+    fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
+    if (!playing_)
+        return;
+    // FluidSynth's own status only turns to done seconds after the last event, once the voices have
+    // faded; the tick position shows the end of the file at once. A player that gave up by itself
+    // (say, on a file it could not read) also counts as ended, so a loop never hangs.
+    const int tick = fluid_player_get_current_tick(player_);
+    const bool gaveUp = fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING;
+    tick_ = std::clamp(tick, 0, totalTicks_);
+    if (tick < totalTicks_ && !gaveUp)
+        return;
+    fluid_player_stop(player_);
+    playing_ = false;
+    atEnd_ = true;
+    tick_ = totalTicks_;
+    onEnd_(playback_);
+}
+
+}  // namespace korvan
