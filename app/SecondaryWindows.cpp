@@ -16,6 +16,12 @@
 #include "Window_Tiles_Terreno.h"
 #include "Window_Versione.h"
 
+#include <QtGlobal>
+
+// The pictures live in a static library, whose resource object nothing else refers to: without
+// this call the linker leaves it out and every picture comes out empty.
+static void RegisterPictures() { Q_INIT_RESOURCE(pictures); }
+
 namespace {
 
 template <typename Form>
@@ -36,6 +42,7 @@ void Destroy(Form*& instance)
 
 void CreateSecondaryWindows()
 {
+    RegisterPictures();
     CreateOnce(Form_Author);
     CreateOnce(Form_Versione);
     CreateOnce(Form_Crediti_Grafica);

@@ -4,6 +4,7 @@
 #include "SecondaryWindows.h"
 #include "WindowLook.h"
 
+#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPixmap>
@@ -257,10 +258,12 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QSize>("picture");
-        QTest::newRow("author photo") << "Author" << "Image1" << QRect(8, 8, 81, 89) << QSize(80, 88);
-        QTest::newRow("author banner") << "Author" << "Image2" << QRect(40, 120, 201, 81) << QSize(200, 80);
-        QTest::newRow("version") << "Versione" << "Image1" << QRect(72, 64, 113, 49) << QSize(111, 46);
-        QTest::newRow("legend") << "Tiles_Terreno" << "Image1" << QRect(0, 0, 66, 332) << QSize(66, 331);
+        QTest::addColumn<QString>("resource");
+        QTest::addColumn<int>("bitsPerPixel");
+        QTest::newRow("author photo") << "Author" << "Image1" << QRect(8, 8, 81, 89) << QSize(80, 88) << "Author1.bmp" << 24;
+        QTest::newRow("author banner") << "Author" << "Image2" << QRect(40, 120, 201, 81) << QSize(200, 80) << "Author2.bmp" << 24;
+        QTest::newRow("version") << "Versione" << "Image1" << QRect(72, 64, 113, 49) << QSize(111, 46) << "Versione.bmp" << 8;
+        QTest::newRow("legend") << "Tiles_Terreno" << "Image1" << QRect(0, 0, 66, 332) << QSize(66, 331) << "TerrainLegend.bmp" << 8;
     }
 
     void picturesSitUnscaledInTheirControls()
@@ -269,6 +272,13 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QRect, geometry);
         QFETCH(QSize, picture);
+        QFETCH(QString, resource);
+        QFETCH(int, bitsPerPixel);
+        QFile file(":/pictures/" + resource);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bmp = file.readAll();
+        QVERIFY(bmp.startsWith("BM") && bmp.size() > 30);
+        QCOMPARE(int(quint8(bmp[28])) | int(quint8(bmp[29])) << 8, bitsPerPixel);  // the header's bit count
         auto* image = ControlOf<QLabel>(window, control);
         QVERIFY(image != nullptr);
         QCOMPARE(image->geometry(), geometry);

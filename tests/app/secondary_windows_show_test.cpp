@@ -62,8 +62,8 @@ private slots:
     {
         for (const char* name : AllWindows) {
             QWidget* window = SecondaryWindow(name);
-            window->setEnabled(false);
             const QVariant before = Contents(window);
+            window->setEnabled(false);
             ShowSecondaryWindow(window);
             QVERIFY2(window->isVisible(), name);
             QVERIFY2(window->isEnabled(), name);
