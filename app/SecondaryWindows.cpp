@@ -1,6 +1,7 @@
 // Creation, destruction and the show action of the fourteen secondary windows.
 #include "SecondaryWindows.h"
 
+#include "CompiledPictures.h"
 #include "Window_Author.h"
 #include "Window_Crediti_Altro.h"
 #include "Window_Crediti_Grafica.h"
@@ -15,12 +16,6 @@
 #include "Window_Tiles_Strade.h"
 #include "Window_Tiles_Terreno.h"
 #include "Window_Versione.h"
-
-#include <QtGlobal>
-
-// The pictures live in a static library, whose resource object nothing else refers to: without
-// this call the linker leaves it out and every picture comes out empty.
-static void RegisterPictures() { Q_INIT_RESOURCE(pictures); }
 
 namespace {
 
@@ -42,7 +37,7 @@ void Destroy(Form*& instance)
 
 void CreateSecondaryWindows()
 {
-    RegisterPictures();
+    RegisterCompiledPictures();
     CreateOnce(Form_Author);
     CreateOnce(Form_Versione);
     CreateOnce(Form_Crediti_Grafica);
