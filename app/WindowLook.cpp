@@ -48,6 +48,8 @@ QColor WindowFrame() { return QApplication::palette().color(QPalette::Active, QP
 void SetUpWindow(QWidget* form, const QString& caption, QSize client, QPoint framePosition, const QColor& background)
 {
     form->setWindowTitle(caption);
+    // Only the editor's own window ends the program; an open card must not keep it running.
+    form->setAttribute(Qt::WA_QuitOnClose, false);
     QPalette palette = form->palette();
     palette.setColor(QPalette::Window, background);
     form->setPalette(palette);

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -190,6 +192,25 @@ private slots:
         QCOMPARE(Memo()->toPlainText(), typed);
         QCOMPARE(QApplication::focusWidget(), Memo());
         window->close();
+    }
+
+    void closingTheEditorEndsTheProgramWhileACardIsOpen()
+    {
+        QWidget* card = SecondaryWindow("Author");
+        ShowSecondaryWindow(card);
+        QVERIFY(QTest::qWaitForWindowExposed(card));
+        // The quit on the last window only happens inside a running event loop.
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool stuck = false;
+        QTimer::singleShot(0, &editor_, [this] { editor_.close(); });
+        QTimer::singleShot(10000, qApp, [&stuck] {
+            stuck = true;
+            QCoreApplication::exit(1);
+        });
+        QCoreApplication::exec();
+        QVERIFY(!stuck);
+        QCOMPARE(lastClosed.count(), 1);
+        card->close();
     }
 };
 
