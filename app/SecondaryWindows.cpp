@@ -1,0 +1,93 @@
+// Creation, destruction and the show action of the fourteen secondary windows.
+#include "SecondaryWindows.h"
+
+#include "CompiledPictures.h"
+#include "Window_Author.h"
+#include "Window_Crediti_Altro.h"
+#include "Window_Crediti_Grafica.h"
+#include "Window_Crediti_Sonoro.h"
+#include "Window_Guida_Editor.h"
+#include "Window_Guida_Generale.h"
+#include "Window_Licenza.h"
+#include "Window_Opzioni_Mappa.h"
+#include "Window_Tiles_Fiumi.h"
+#include "Window_Tiles_Risorse.h"
+#include "Window_Tiles_Status_Terreno.h"
+#include "Window_Tiles_Strade.h"
+#include "Window_Tiles_Terreno.h"
+#include "Window_Versione.h"
+
+namespace {
+
+template <typename Form>
+void CreateOnce(Form*& instance)
+{
+    if (instance == nullptr)
+        instance = new Form();  // no parent: each is a top-level window of its own
+}
+
+template <typename Form>
+void Destroy(Form*& instance)
+{
+    delete instance;
+    instance = nullptr;
+}
+
+}  // namespace
+
+void CreateSecondaryWindows()
+{
+    RegisterCompiledPictures();
+    CreateOnce(Form_Author);
+    CreateOnce(Form_Versione);
+    CreateOnce(Form_Crediti_Grafica);
+    CreateOnce(Form_Crediti_Sonoro);
+    CreateOnce(Form_Crediti_Altro);
+    CreateOnce(Form_Guida_Generale);
+    CreateOnce(Form_Guida_Editor);
+    CreateOnce(Form_Tiles_Terreno);
+    CreateOnce(Form_Tiles_Risorse);
+    CreateOnce(Form_Tiles_Fiumi);
+    CreateOnce(Form_Tiles_Strade);
+    CreateOnce(Form_Tiles_Status_Terreno);
+    CreateOnce(Form_Opzioni_Mappa);
+    CreateOnce(Form_Licenza);
+}
+
+void DestroySecondaryWindows()
+{
+    Destroy(Form_Licenza);
+    Destroy(Form_Opzioni_Mappa);
+    Destroy(Form_Tiles_Status_Terreno);
+    Destroy(Form_Tiles_Strade);
+    Destroy(Form_Tiles_Fiumi);
+    Destroy(Form_Tiles_Risorse);
+    Destroy(Form_Tiles_Terreno);
+    Destroy(Form_Guida_Editor);
+    Destroy(Form_Guida_Generale);
+    Destroy(Form_Crediti_Altro);
+    Destroy(Form_Crediti_Sonoro);
+    Destroy(Form_Crediti_Grafica);
+    Destroy(Form_Versione);
+    Destroy(Form_Author);
+}
+
+void ShowSecondaryWindow(QWidget* window)
+{
+    window->setVisible(true);
+    window->setEnabled(true);
+    window->raise();
+    window->activateWindow();
+    // Focus goes where it last was (the terms box, once typed into), else to the first control
+    // that takes the keyboard, else to the window itself.
+    QWidget* target = window->focusWidget();
+    if (target == nullptr) {
+        for (QWidget* next = window->nextInFocusChain(); next != window; next = next->nextInFocusChain()) {
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(window)) {
+                target = next;
+                break;
+            }
+        }
+    }
+    (target != nullptr ? target : window)->setFocus(Qt::ActiveWindowFocusReason);
+}
