@@ -32,7 +32,7 @@ public:
                 dialog_->reject();
             } else {
                 dialog_->selectFile(name_);
-                dialog_->accept();
+                static_cast<QDialog*>(dialog_)->accept();  // as the OK button would
             }
         });
         poll_.start(5);
