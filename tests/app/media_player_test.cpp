@@ -3,6 +3,8 @@
 #include "TempFolder.h"
 #include "map/KorvanError.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -160,6 +162,30 @@ private slots:
         PlayFor(*player, 1.5);
         QCOMPARE(spy.count(), 0);
         QCOMPARE(ErrorOf([&] { player->Play(); }), QString("No MCI device open"));
+    }
+
+    void findsItsMusicBesideTheProgram()
+    {
+        const QString relative = "Music/media-player-test.mid";
+        const QString beside = QCoreApplication::applicationDirPath() + "/" + relative;
+        const QString folder = QFileInfo(beside).path();
+        const bool madeFolder = !QFileInfo::exists(folder);
+        QDir().mkpath(folder);
+        korvan::testing::WriteBytes(beside.toStdString(), korvan::testing::ScaleMidi(3));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(folder_.Path().string()));
+
+        TMediaPlayer player(nullptr, AudioOutput::Offline);
+        player.SetFileName(relative);
+        const QString message = ErrorOf([&] { player.Open(); });
+
+        QDir::setCurrent(previous);
+        QFile::remove(beside);
+        if (madeFolder)
+            QDir().rmdir(folder);
+        QCOMPARE(message, QString("no error"));
+        QCOMPARE(player.TotalTicks(), 3 * korvan::testing::TicksPerQuarter);
+        QCOMPARE(player.FileName(), relative);
     }
 
     void unreadableFileIsAnOpenError()
