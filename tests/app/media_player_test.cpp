@@ -454,6 +454,19 @@ private slots:
         QCOMPARE(spy.count(), 0);
     }
 
+    // A Stop that comes after the end has no playback left to cut short: the end still counts.
+    void stopAfterTheEndKeepsItsNotification()
+    {
+        auto player = OpenOffline(oneSecond_);
+        QSignalSpy spy(player.get(), &TMediaPlayer::Notify);
+        player->Play();
+        player->RenderOffline(2 * Rate);
+        player->Stop();
+        PlayFor(*player, 1.0);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(player->CurrentTick(), player->TotalTicks());
+    }
+
     void theEditorsLoopRestartsTheFileAtEveryEnd()
     {
         auto player = OpenOffline(oneSecond_);
