@@ -36,6 +36,13 @@ void TMediaPlayer::SetEngineOptions(const korvan::MidiEngineOptions& options)
     engine_ = MakeEngine();
 }
 
+void TMediaPlayer::SetAudioOutput(korvan::AudioOutput output)
+{
+    korvan::MidiEngineOptions options = options_;
+    options.Output = output;
+    SetEngineOptions(options);
+}
+
 void TMediaPlayer::Open()
 {
     // Looked for where the artwork is, so that an installed editor finds its music too.

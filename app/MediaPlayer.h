@@ -36,6 +36,7 @@ public:
 
     // For tests: the output, SoundFonts and drivers the next Open uses. Closes the open file.
     void SetEngineOptions(const korvan::MidiEngineOptions& options);
+    void SetAudioOutput(korvan::AudioOutput output);  // the same, for the output alone
     const korvan::MidiEngineOptions& EngineOptions() const { return options_; }
 
     // Offline output only: renders frames of interleaved 16-bit stereo at the engine's sample

@@ -74,7 +74,10 @@ private slots:
 
     void startsWithMusic1AndNothingOpen()
     {
-        TMediaPlayer player(nullptr, AudioOutput::Offline);
+        TMediaPlayer player;
+        QCOMPARE(player.EngineOptions().Output, AudioOutput::Device);
+        player.SetAudioOutput(AudioOutput::Offline);
+        QCOMPARE(player.EngineOptions().Output, AudioOutput::Offline);
         QCOMPARE(player.FileName(), QString("Music/Music1.mid"));
         QCOMPARE(player.property("FileName").toString(), QString("Music/Music1.mid"));
         player.setProperty("FileName", "Music/Music2.mid");
