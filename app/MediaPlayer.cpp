@@ -1,6 +1,9 @@
 // MediaPlayer1: end reports from the audio thread turned into Notify on the UI thread, or withdrawn.
 #include "MediaPlayer.h"
 
+#include "render/BmpFile.h"
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QMetaObject>
 
@@ -33,9 +36,18 @@ void TMediaPlayer::SetEngineOptions(const korvan::MidiEngineOptions& options)
     engine_ = MakeEngine();
 }
 
+void TMediaPlayer::SetAudioOutput(korvan::AudioOutput output)
+{
+    korvan::MidiEngineOptions options = options_;
+    options.Output = output;
+    SetEngineOptions(options);
+}
+
 void TMediaPlayer::Open()
 {
-    engine_->Open(QFile::encodeName(fileName_).toStdString());
+    // Looked for where the artwork is, so that an installed editor finds its music too.
+    const std::string exeDir = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    engine_->Open(korvan::ResolveAsset(QFile::encodeName(fileName_).toStdString(), exeDir));
 }
 
 void TMediaPlayer::Play() { engine_->Play(); }

@@ -22,7 +22,8 @@ public:
     void SetFileName(const QString& fileName) { fileName_ = fileName; }
 
     // Each raises korvan::KorvanError on failure. Play, Stop and Rewind need an open file.
-    void Open();    // closes any open file (no notification), opens FileName at its start, not playing
+    void Open();    // closes any open file (no notification), opens FileName at its start, not playing;
+                    // FileName is looked for as the artwork is (working folder, beside the program, share/)
     void Play();    // from the current position; returns at once; the end raises Notify later
     void Stop();    // keeps the position for the next Play
     void Rewind();  // to the start, not playing
@@ -35,6 +36,7 @@ public:
 
     // For tests: the output, SoundFonts and drivers the next Open uses. Closes the open file.
     void SetEngineOptions(const korvan::MidiEngineOptions& options);
+    void SetAudioOutput(korvan::AudioOutput output);  // the same, for the output alone
     const korvan::MidiEngineOptions& EngineOptions() const { return options_; }
 
     // Offline output only: renders frames of interleaved 16-bit stereo at the engine's sample

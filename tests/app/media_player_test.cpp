@@ -3,6 +3,8 @@
 #include "TempFolder.h"
 #include "map/KorvanError.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -72,7 +74,10 @@ private slots:
 
     void startsWithMusic1AndNothingOpen()
     {
-        TMediaPlayer player(nullptr, AudioOutput::Offline);
+        TMediaPlayer player;
+        QCOMPARE(player.EngineOptions().Output, AudioOutput::Device);
+        player.SetAudioOutput(AudioOutput::Offline);
+        QCOMPARE(player.EngineOptions().Output, AudioOutput::Offline);
         QCOMPARE(player.FileName(), QString("Music/Music1.mid"));
         QCOMPARE(player.property("FileName").toString(), QString("Music/Music1.mid"));
         player.setProperty("FileName", "Music/Music2.mid");
@@ -160,6 +165,30 @@ private slots:
         PlayFor(*player, 1.5);
         QCOMPARE(spy.count(), 0);
         QCOMPARE(ErrorOf([&] { player->Play(); }), QString("No MCI device open"));
+    }
+
+    void findsItsMusicBesideTheProgram()
+    {
+        const QString relative = "Music/media-player-test.mid";
+        const QString beside = QCoreApplication::applicationDirPath() + "/" + relative;
+        const QString folder = QFileInfo(beside).path();
+        const bool madeFolder = !QFileInfo::exists(folder);
+        QDir().mkpath(folder);
+        korvan::testing::WriteBytes(beside.toStdString(), korvan::testing::ScaleMidi(3));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(folder_.Path().string()));
+
+        TMediaPlayer player(nullptr, AudioOutput::Offline);
+        player.SetFileName(relative);
+        const QString message = ErrorOf([&] { player.Open(); });
+
+        QDir::setCurrent(previous);
+        QFile::remove(beside);
+        if (madeFolder)
+            QDir().rmdir(folder);
+        QCOMPARE(message, QString("no error"));
+        QCOMPARE(player.TotalTicks(), 3 * korvan::testing::TicksPerQuarter);
+        QCOMPARE(player.FileName(), relative);
     }
 
     void unreadableFileIsAnOpenError()
@@ -426,6 +455,19 @@ private slots:
         }
         PlayFor(*player, 3.0);
         QCOMPARE(spy.count(), 0);
+    }
+
+    // A Stop that comes after the end has no playback left to cut short: the end still counts.
+    void stopAfterTheEndKeepsItsNotification()
+    {
+        auto player = OpenOffline(oneSecond_);
+        QSignalSpy spy(player.get(), &TMediaPlayer::Notify);
+        player->Play();
+        player->RenderOffline(2 * Rate);
+        player->Stop();
+        PlayFor(*player, 1.0);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(player->CurrentTick(), player->TotalTicks());
     }
 
     void theEditorsLoopRestartsTheFileAtEveryEnd()
