@@ -37,10 +37,10 @@ int Mix(const Ramp& ramp, double level, const Texture& tex, int x, int y)
 int Desert(const Texture& t, int x, int y)
 {
     const double dune = 0.5 + 0.25 * t.Wave(3, 1, 0.3) + 0.15 * t.Wave(2, -3, 1.1);
-    const double level = 0.45 + 0.3 * (dune - 0.5) + 0.25 * (t.Noise(8, 1) - 0.5) + 0.15 * (t.Grain(2) - 0.5);
+    const double level = 0.5 + 0.55 * (dune - 0.5) + 0.35 * (t.Noise(8, 1) - 0.5) + 0.25 * (t.Grain(2) - 0.5);
     if (t.Grain(3) > 0.985)
         return pal::Gold + 6;  // a pebble
-    return Mix(ramps::Gold().Slice(0, 6), level + 0.15, t, x, y);
+    return Mix(ramps::Gold().Slice(1, 7), level + 0.1, t, x, y);
 }
 
 // Pale stony beige with scattered pebbles.
