@@ -2,6 +2,7 @@
 // rows and columns that neighbouring windows share.
 #include "AssetFiles.h"
 
+#include "TileShape.h"
 #include "render/BmpFile.h"
 #include "render/SharedPalette.h"
 
@@ -137,6 +138,19 @@ TEST(SheetFiles, SeaFeaturesLeaveMostOfTheirWaterTransparent)
                 const int index = image.ScanLine(y)[x];
                 EXPECT_FALSE(index >= 68 && index <= 75) << "still sea water in feature " << v;
             }
+    }
+}
+
+TEST(SheetFiles, LandsOverlaysStayInsideTheirCellsDiamond)
+{
+    const IndexedImage image = ReadIndexedBmp(GraphicFile("Lands.BMP"));
+    for (int v = 0; v < 60; ++v) {
+        const int x0 = (v / 9) * 65, y0 = (v % 9) * 33;
+        for (int y = 0; y < 34; ++y)
+            for (int x = 0; x < 65; ++x)
+                if (!Transparent(image.ScanLine(y0 + y)[x0 + x])) {
+                    ASSERT_TRUE(art::InDiamond(x, y)) << "overlay " << v << " at " << x << "," << y;
+                }
     }
 }
 
