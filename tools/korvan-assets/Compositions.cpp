@@ -136,7 +136,9 @@ std::vector<std::uint8_t> EditorTheme()
     flute.Control(0, 91, 60);
     guitar.Control(0, 10, 44);
     clarinet.Control(0, 10, 80);
-    strings.Control(0, 7, 80);
+    strings.Control(0, 7, 90);
+    for (MidiTrack* track : {&flute, &clarinet, &guitar, &bass, &drums})
+        track->Control(0, 7, 120);
 
     const std::string verseA =
         "A4:1 C5:1 F5:1.5 E5:0.5 D5:2 A4:1 C5:1 D5:1 F5:1 Bb4:1.5 C5:0.5 G4:3 r:1 "
@@ -151,18 +153,18 @@ std::vector<std::uint8_t> EditorTheme()
     const std::string counter =
         "A4:4 F4:4 D5:4 E5:4 C5:4 C5:4 D5:2 E5:2 C5:4";
 
-    PlayLine(flute, 0, verseA, 80);
-    PlayLine(flute, 32, verseB, 82);
-    PlayLine(clarinet, 64, bridgeLine, 84, -12);
-    PlayLine(flute, 96, verseA, 84);
-    PlayLine(clarinet, 96, counter, 58, -12);
-    PlayLine(flute, 128, "D5:2 F5:2 E5:2 G5:2 F5:3 C5:1 r:4", 70);
+    PlayLine(flute, 0, verseA, 94);
+    PlayLine(flute, 32, verseB, 96);
+    PlayLine(clarinet, 64, bridgeLine, 98, -12);
+    PlayLine(flute, 96, verseA, 98);
+    PlayLine(clarinet, 96, counter, 70, -12);
+    PlayLine(flute, 128, "D5:2 F5:2 E5:2 G5:2 F5:3 C5:1 r:4", 84);
 
-    Arpeggio(guitar, bars, 0, Pitch("C3"), 70);
+    Arpeggio(guitar, bars, 0, Pitch("C3"), 84);
     // Strings enter with the second verse and rest in the outro's last bar, so the loop breathes.
-    Pad(strings, Bars(bars.begin() + 8, bars.begin() + 35), 32, Pitch("F3"), 48);
-    Bass(bass, Bars(bars.begin() + 8, bars.end()), 32, 78);
-    Groove(drums, 32, 27, 58);
+    Pad(strings, Bars(bars.begin() + 8, bars.begin() + 35), 32, Pitch("F3"), 58);
+    Bass(bass, Bars(bars.begin() + 8, bars.end()), 32, 90);
+    Groove(drums, 32, 27, 66);
 
     song.Tracks = {flute, clarinet, guitar, strings, bass, drums};
     return WriteMidiFile(song);

@@ -27,20 +27,14 @@ struct Texture {
     }
 };
 
-int Mix(const Ramp& ramp, double level, const Texture& tex, int x, int y)
-{
-    (void)tex;
-    return Shade(ramp, level, x, y);
-}
-
 // Golden sand with low dunes.
 int Desert(const Texture& t, int x, int y)
 {
     const double dune = 0.5 + 0.25 * t.Wave(3, 1, 0.3) + 0.15 * t.Wave(2, -3, 1.1);
-    const double level = 0.45 + 0.3 * (dune - 0.5) + 0.25 * (t.Noise(8, 1) - 0.5) + 0.15 * (t.Grain(2) - 0.5);
+    const double level = 0.5 + 0.55 * (dune - 0.5) + 0.35 * (t.Noise(8, 1) - 0.5) + 0.25 * (t.Grain(2) - 0.5);
     if (t.Grain(3) > 0.985)
         return pal::Gold + 6;  // a pebble
-    return Mix(ramps::Gold().Slice(0, 6), level + 0.15, t, x, y);
+    return Shade(ramps::Gold().Slice(1, 7), level + 0.1, x, y);
 }
 
 // Pale stony beige with scattered pebbles.
@@ -52,7 +46,7 @@ int DesertStony(const Texture& t, int x, int y)
         return pal::GreyBrown + 5;
     if (g > 0.955)
         return pal::Beige + 15;
-    return Mix(ramps::Beige().Slice(5, 10), level, t, x, y);
+    return Shade(ramps::Beige().Slice(5, 10), level, x, y);
 }
 
 int Meadow(const Texture& t, int x, int y, const Ramp& ramp, double base, double speckle, int flowers)
@@ -62,7 +56,7 @@ int Meadow(const Texture& t, int x, int y, const Ramp& ramp, double base, double
     const double g = t.Grain(3);
     if (flowers && g > 0.992)
         return flowers;
-    return Mix(ramp, level, t, x, y);
+    return Shade(ramp, level, x, y);
 }
 
 // Fertile land 4 also mixes olive patches into the green, as the features stand on it.
@@ -79,10 +73,10 @@ int Tundra(const Texture& t, int x, int y)
     const double moss = t.Noise(7, 3);
     const double level = 0.5 + 0.3 * (t.Noise(12, 1) - 0.5) + 0.3 * (t.Grain(2) - 0.5);
     if (moss > 0.58)
-        return Mix(ramps::Olive().Slice(3, 9), level, t, x, y);
+        return Shade(ramps::Olive().Slice(3, 9), level, x, y);
     if (t.Grain(5) > 0.97)
         return pal::Green + 6;
-    return Mix(ramps::Grey().Slice(12, 14), level, t, x, y);
+    return Shade(ramps::Grey().Slice(12, 14), level, x, y);
 }
 
 int Ice(const Texture& t, int x, int y)
@@ -93,7 +87,7 @@ int Ice(const Texture& t, int x, int y)
     const double crack = std::abs(t.Wave(4, -1, 0.7) + 0.5 * t.Wave(1, 5, 2.0));
     if (crack < 0.05)
         return pal::Grey + 24;
-    return Mix(ramps::Grey().Slice(25, 7), level, t, x, y);
+    return Shade(ramps::Grey().Slice(25, 7), level, x, y);
 }
 
 // The sea: only indices 68..75, so that every pixel of it shimmers.

@@ -180,7 +180,7 @@ void Pool(Canvas& c, double cx, double cy, double rx, double ry, int seed)
             const double nx = (x + 0.5 - cx) / rx, ny = (y + 0.5 - cy) / ry;
             const double r = nx * nx + ny * ny + 0.25 * (HashUnit(x, y, seed) - 0.5);
             if (r <= 1.0)
-                c.Put(x, y, r > 0.7 ? 66 : Shade(ramps::Water().Slice(8, 9), 0.3 + 0.4 * r, x, y));  // 70..75
+                c.Put(x, y, r > 0.7 ? 66 : Shade(ramps::Water().Slice(8, 9), 0.3 + 0.4 * r, x, y));  // 75..67, shimmering
             else if (r <= 1.35)
                 c.Put(x, y, Shade(ramps::Olive().Slice(2, 8), 0.4, x, y));
         }
