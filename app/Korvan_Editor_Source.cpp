@@ -16,6 +16,7 @@
 #include "render/View.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -59,7 +60,6 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), editor_(std::make
     RegisterCompiledPictures();
     setWindowIcon(QIcon(":/pictures/KorvanIcon.png"));
     setWindowOpacity(0.0);
-    SetBackground(this, QColor(0x80, 0x80, 0x80));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -88,6 +88,7 @@ void TForm_Main::CreateComponents()
     auto* client = new QWidget(this);
     client->setMouseTracking(true);
     setCentralWidget(client);
+    SetBackground(client, QColor(0x80, 0x80, 0x80));  // grey until the editor switch
 
     Image1 = new TImage(client);
     Image1->hide();
@@ -117,7 +118,7 @@ void TForm_Main::CreateComponents()
 
     Musica = new QPushButton("Musica", client);
     Musica->hide();
-    connect(Musica, &QPushButton::clicked, this, [this] { RunHandler([this] { MusicaClick(); }); });
+    connect(Musica, &QPushButton::clicked, this, [this] { RunReportedOnce([this] { MusicaClick(); }); });
 
     OpenDialog1 = new QFileDialog(this);
     OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
@@ -177,7 +178,7 @@ void TForm_Main::SplatTimerTimer()
 {
     const int t = IntroTick;
     if (t == 10)
-        RunHandler([this] { Musica->click(); });
+        Musica->click();
     if (t == 1250) {
         EditorSwitch();
     } else if (t < 255) {
@@ -204,7 +205,7 @@ void TForm_Main::EditorSwitch()
     Image1->setCursor(Qt::BlankCursor);
     Image1->setGeometry(0, 0, ViewWidth, ImageHeight);
     CentreOnScreen();
-    SetBackground(this, Qt::black);
+    SetBackground(centralWidget(), Qt::black);
     LoadBackBuffer();
     AlphaBlend = false;
     setWindowOpacity(1.0);
@@ -220,6 +221,11 @@ void TForm_Main::EditorSwitch()
     SwitchToEditorMusic();
     activateWindow();
     setFocus();
+    // A window that appears under a still pointer gets no move event from Qt, though the desktop
+    // would report one: take the pointer's place now, so the view does not drift on its own.
+    const QPoint pointer = Image1->mapFromGlobal(QCursor::pos());
+    if (Image1->rect().contains(pointer) && centralWidget()->rect().contains(centralWidget()->mapFromGlobal(QCursor::pos())))
+        MouseInfo(Image1, QGuiApplication::keyboardModifiers(), pointer.x(), pointer.y());
 }
 
 void TForm_Main::LoadBackBuffer()
@@ -245,11 +251,7 @@ void TForm_Main::ReportOnce(const QString& message)
 void TForm_Main::Timer1Timer()
 {
     // After an error the frames go on; each message is shown once per run.
-    try {
-        korvan::FrameTick(*editor_);
-    } catch (const std::exception& error) {
-        ReportOnce(QString::fromUtf8(error.what()));
-    }
+    RunReportedOnce([this] { korvan::FrameTick(*editor_); });
     Image1->repaint();
     Timer1->start();
 }

@@ -110,11 +110,21 @@ private:
     void LoadBackBuffer();
     void SwitchToEditorMusic();
     void ReportOnce(const QString& message);
+    // For what runs by itself (frame ticks, the music): each message is shown once per run.
+    template <typename Body>
+    void RunReportedOnce(Body&& body)
+    {
+        try {
+            body();
+        } catch (const std::exception& error) {
+            ReportOnce(QString::fromUtf8(error.what()));
+        }
+    }
     bool SaveDialogExec();
     void SaveTo(const QString& name);
 
     std::unique_ptr<korvan::Editor> editor_;
-    QSet<QString> reported_;  // frame-tick errors already shown
+    QSet<QString> reported_;  // messages of RunReportedOnce already shown
     int menuBarHeight_ = 0;
 };
 

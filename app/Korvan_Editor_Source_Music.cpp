@@ -1,7 +1,6 @@
 // The music commands: intro music, the switch to the editor music, the loop, on and off.
 #include "Korvan_Editor_Source.h"
 
-#include "ErrorBox.h"
 #include "MediaPlayer.h"
 
 #include <QAction>
@@ -14,7 +13,7 @@ void TForm_Main::MusicaClick()
 
 void TForm_Main::SwitchToEditorMusic()
 {
-    RunHandler([this] {
+    RunReportedOnce([this] {
         MediaPlayer1->SetFileName("Music/Music2.mid");
         MediaPlayer1->Open();  // closes the intro music wherever it is
         MediaPlayer1->Play();
@@ -23,7 +22,7 @@ void TForm_Main::SwitchToEditorMusic()
 
 void TForm_Main::MediaPlayer1Notify()
 {
-    RunHandler([this] {
+    RunReportedOnce([this] {
         if (!Item("Disattiva1")->isChecked())
             return;
         MediaPlayer1->Rewind();
