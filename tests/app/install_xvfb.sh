@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The installed program: `cmake --install` into a temporary prefix puts every file where the
+# desktop expects it, and the editor started from an empty folder finds its artwork and music
+# under <prefix>/share/korvan, writes nothing there and shows no error box but the music one.
+# Usage: install_xvfb.sh RUN_DIR (the build's run folder; the build folder is its parent).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1/.." && pwd)
+scratch=$(mktemp -d /tmp/korvan-install-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" || { cat "$scratch/install.log"; fail "cmake --install"; }
+
+expected=(bin/Project_KORVAN bin/korvan-map share/applications/korvan.desktop)
+for name in Black Splatt Cities Units Territ Lands Terrain Quadri; do expected+=("share/korvan/Graphic/$name.BMP"); done
+expected+=(share/korvan/Music/Music1.mid share/korvan/Music/Music2.mid)
+for file in "${expected[@]}"; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
+for program in Project_KORVAN korvan-map; do [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"; done
+
+# The window icon (32 x 32, 16 colours) and its larger renderings, each at its own size.
+for size in 32 48 64 128 256; do
+  icon=$prefix/share/icons/hicolor/${size}x${size}/apps/korvan.png
+  [ -f "$icon" ] || fail "no ${size}x${size} icon"
+  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $(identify -format '%wx%h' "$icon")"
+done
+[ "$(identify -format '%k' "$prefix/share/icons/hicolor/32x32/apps/korvan.png")" -le 16 ] || fail "the 32x32 icon has more than 16 colours"
+
+desktop=$prefix/share/applications/korvan.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+grep -qx 'Name=KORVAN Editor' "$desktop" || fail "desktop entry name"
+grep -qx 'Exec=Project_KORVAN' "$desktop" || fail "desktop entry command"
+grep -qx 'Icon=korvan' "$desktop" || fail "desktop entry icon"
+grep -q '^Categories=Game;' "$desktop" || fail "desktop entry category"
+grep -q '^Comment=' "$desktop" && grep -q '^Comment\[it\]=' "$desktop" || fail "desktop entry comments"
+
+# korvan-map finds the installed artwork as the editor does.
+mkdir "$scratch/maps"
+(cd "$scratch/maps" && "$prefix/bin/korvan-map" generate --seed 7 -o seven.korv \
+  && "$prefix/bin/korvan-map" frame seven.korv -o frame.bmp) || fail "the installed korvan-map"
+
+# Started from the desktop's menu the working folder is anywhere: here an empty one.
+mkdir "$scratch/empty"
+bash "$here/check_editor_start.sh" "$prefix/bin/Project_KORVAN" "$scratch/empty"
+[ -z "$(ls -A "$scratch/empty")" ] || fail "the editor wrote into its working folder: $(ls -A "$scratch/empty")"
+echo "-- installed into $prefix and started from an empty folder"
