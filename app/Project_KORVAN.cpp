@@ -9,6 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);  // the main window's close ends the program
+    QApplication::setDesktopFileName("korvan");      // the desktop entry, for the window's icon and name
     int status = 0;
     {
         TForm_Main mainWindow;
