@@ -40,8 +40,10 @@ mkdir "$scratch/maps"
 (cd "$scratch/maps" && "$prefix/bin/korvan-map" generate --seed 7 -o seven.korv \
   && "$prefix/bin/korvan-map" frame seven.korv -o frame.bmp) || fail "the installed korvan-map"
 
-# Started from the desktop's menu the working folder is anywhere: here an empty one.
+# Started from the applications menu: the entry's command found in PATH, and the working folder
+# anywhere (here an empty one).
 mkdir "$scratch/empty"
-bash "$here/check_editor_start.sh" "$prefix/bin/Project_KORVAN" "$scratch/empty"
+command=$(sed -n 's/^Exec=//p' "$desktop")
+PATH="$prefix/bin:$PATH" bash "$here/check_editor_start.sh" "$command" "$scratch/empty"
 [ -z "$(ls -A "$scratch/empty")" ] || fail "the editor wrote into its working folder: $(ls -A "$scratch/empty")"
 echo "-- installed into $prefix and started from an empty folder"
