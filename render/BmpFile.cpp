@@ -39,7 +39,7 @@ IndexedImage ReadIndexedBmp(const std::string& path)
     return image;
 }
 
-void WriteIndexedBmp(const IndexedImage& image, const std::string& path)
+QImage ToQImage(const IndexedImage& image)
 {
     QImage picture(image.Width, image.Height, QImage::Format_Indexed8);
     QList<QRgb> table(256);
@@ -48,9 +48,16 @@ void WriteIndexedBmp(const IndexedImage& image, const std::string& path)
     picture.setColorTable(table);
     for (int y = 0; y < image.Height; ++y)
         std::memcpy(picture.scanLine(y), image.ScanLine(y), std::size_t(image.Width));
-    if (!picture.save(QString::fromStdString(path), "BMP"))
+    return picture;
+}
+
+void WriteIndexedPicture(const IndexedImage& image, const std::string& path, const char* format)
+{
+    if (!ToQImage(image).save(QString::fromStdString(path), format))
         throw KorvanError("Cannot write " + path);
 }
+
+void WriteIndexedBmp(const IndexedImage& image, const std::string& path) { WriteIndexedPicture(image, path, "BMP"); }
 
 std::string ResolveAsset(const std::string& name, const std::string& exeDir)
 {

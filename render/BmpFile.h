@@ -3,6 +3,8 @@
 
 #include "render/IndexedImage.h"
 
+#include <QImage>
+
 #include <string>
 
 namespace korvan {
@@ -13,6 +15,11 @@ IndexedImage ReadIndexedBmp(const std::string& path);
 
 // Writes an 8-bit BMP with all 256 palette entries (never a 4-bit one).
 void WriteIndexedBmp(const IndexedImage& image, const std::string& path);
+
+// The picture as an 8-bit QImage with all 256 palette entries, opaque; and written in a format
+// Qt knows ("BMP", "PNG"). A failed write raises KorvanError.
+QImage ToQImage(const IndexedImage& image);
+void WriteIndexedPicture(const IndexedImage& image, const std::string& path, const char* format);
 
 // The file for an artwork name such as "Graphic\Black.BMP": the backslash is the folder
 // separator, and the file is looked for in the working folder, then in exeDir, then in

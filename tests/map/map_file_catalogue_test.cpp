@@ -1,5 +1,6 @@
 // Files a user may hand the editor, and places a save may be sent to: each gives its message,
 // and a failed load leaves the map as it was.
+#include "MapFileKit.h"
 #include "TempFolder.h"
 #include "edit/Editor.h"
 #include "map/KorvanError.h"
@@ -24,49 +25,14 @@
 namespace korvan {
 namespace {
 
-using korvan::testing::TempFolder;
+using namespace korvan::testing;
 namespace fs = std::filesystem;
-
-std::unique_ptr<MapGrid> GeneratedGrid(std::uint32_t seed)
-{
-    auto editor = std::make_unique<Editor>();
-    editor->Rng.State = seed;
-    GenerateMap(*editor);
-    return std::make_unique<MapGrid>(editor->Cells);
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteBytes(const std::string& path, std::size_t size, std::uint8_t value = 0x5A)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     const std::vector<char> bytes(size, char(value));
     out.write(bytes.data(), std::streamsize(size));
-}
-
-// "" when the load went through, otherwise its message.
-std::string TryLoad(MapGrid& cells, const std::string& path)
-{
-    try {
-        LoadMap(cells, path);
-        return "";
-    } catch (const FileError& error) {
-        return error.what();
-    }
-}
-
-std::string TrySave(const MapGrid& cells, const std::string& path)
-{
-    try {
-        SaveMap(cells, path);
-        return "";
-    } catch (const FileError& error) {
-        return error.what();
-    }
 }
 
 // Runs body in a child process as an unprivileged user (root ignores permission bits), and

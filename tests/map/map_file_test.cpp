@@ -1,3 +1,4 @@
+#include "MapFileKit.h"
 #include "TempFolder.h"
 #include "edit/Editor.h"
 #include "map/KorvanError.h"
@@ -19,22 +20,8 @@
 namespace korvan {
 namespace {
 
-using korvan::testing::TempFolder;
+using namespace korvan::testing;
 namespace fs = std::filesystem;
-
-std::unique_ptr<MapGrid> GeneratedGrid(std::uint32_t seed)
-{
-    auto editor = std::make_unique<Editor>();
-    editor->Rng.State = seed;
-    GenerateMap(*editor);
-    return std::make_unique<MapGrid>(editor->Cells);
-}
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
@@ -43,26 +30,6 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 bool SameGrid(const MapGrid& a, const MapGrid& b) { return std::memcmp(&a, &b, sizeof(MapGrid)) == 0; }
-
-std::string LoadError(MapGrid& cells, const std::string& path)
-{
-    try {
-        LoadMap(cells, path);
-    } catch (const FileError& error) {
-        return error.what();
-    }
-    return "";
-}
-
-std::string SaveError(const MapGrid& cells, const std::string& path)
-{
-    try {
-        SaveMap(cells, path);
-    } catch (const FileError& error) {
-        return error.what();
-    }
-    return "";
-}
 
 TEST(MapFile, SavedBytesFollowTheRecordLayoutLittleEndian)
 {
@@ -121,7 +88,7 @@ TEST(MapFile, ShortFilesAreRejectedAndTheGridIsKept)
         const std::string path = folder.File("short.korv");
         WriteBytes(path, std::vector<std::uint8_t>(size, 0x11));
         auto cells = std::make_unique<MapGrid>(*before);
-        EXPECT_EQ(LoadError(*cells, path),
+        EXPECT_EQ(TryLoad(*cells, path),
                   "Map file too short: " + std::to_string(size) + " bytes (234256 expected)");
         EXPECT_TRUE(SameGrid(*cells, *before)) << size;
     }
@@ -158,18 +125,18 @@ TEST(MapFile, FailuresGiveTheirMessagesAndKeepTheGrid)
     auto cells = std::make_unique<MapGrid>(*before);
     fs::create_directory(folder.Path() / "dir.korv");
 
-    EXPECT_EQ(LoadError(*cells, folder.File("missing.korv")), "File not found");
-    EXPECT_EQ(LoadError(*cells, folder.File("no-such-folder/a.korv")), "Invalid filename");
-    EXPECT_EQ(LoadError(*cells, folder.File("dir.korv")), "I/O error 21");
+    EXPECT_EQ(TryLoad(*cells, folder.File("missing.korv")), "File not found");
+    EXPECT_EQ(TryLoad(*cells, folder.File("no-such-folder/a.korv")), "Invalid filename");
+    EXPECT_EQ(TryLoad(*cells, folder.File("dir.korv")), "I/O error 21");
     EXPECT_TRUE(SameGrid(*cells, *before));
 
-    EXPECT_EQ(SaveError(*before, folder.File("no-such-folder/a.korv")), "Invalid filename");
-    EXPECT_EQ(SaveError(*before, folder.File("dir.korv")), "I/O error 21");
+    EXPECT_EQ(TrySave(*before, folder.File("no-such-folder/a.korv")), "Invalid filename");
+    EXPECT_EQ(TrySave(*before, folder.File("dir.korv")), "I/O error 21");
 
     const std::string readOnly = folder.File("ro.korv");
     WriteBytes(readOnly, {1, 2, 3});
     ::chmod(readOnly.c_str(), 0444);
-    EXPECT_EQ(SaveError(*before, readOnly), "File access denied");
+    EXPECT_EQ(TrySave(*before, readOnly), "File access denied");
     EXPECT_EQ(ReadBytes(readOnly), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
@@ -208,7 +175,7 @@ TEST(MapFile, FailedSaveLeavesTheOldFileIntact)
         rlimit limit{1000, 1000};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const auto fresh = GeneratedGrid(21);
-        const std::string message = SaveError(*fresh, path);
+        const std::string message = TrySave(*fresh, path);
         ::_exit(message == "I/O error 27" ? 0 : 1);
     }
     int status = 0;

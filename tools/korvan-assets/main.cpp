@@ -79,18 +79,6 @@ void Generate(const fs::path& runDir, const fs::path& pictures)
         throw KorvanError("Cannot write pictures.qrc");
 }
 
-QImage ToQImage(const IndexedImage& image)
-{
-    QImage picture(image.Width, image.Height, QImage::Format_Indexed8);
-    QList<QRgb> table(256);
-    for (int i = 0; i < 256; ++i)
-        table[i] = image.Palette[std::size_t(i)] | 0xFF000000u;
-    picture.setColorTable(table);
-    for (int y = 0; y < image.Height; ++y)
-        std::copy_n(image.ScanLine(y), image.Width, picture.scanLine(y));
-    return picture;
-}
-
 int Preview(const std::vector<std::string>& args)
 {
     fs::path runDir = ".", frameOut, mapOut;

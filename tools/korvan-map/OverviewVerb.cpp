@@ -22,19 +22,6 @@ namespace {
 // Stray anchors from an edited file could ask for any size; a generated map needs 7,988 x 3,756.
 constexpr std::int64_t MaxSide = 16384;
 
-void WritePng(const IndexedImage& image, const std::string& path)
-{
-    QImage picture(image.Width, image.Height, QImage::Format_Indexed8);
-    QList<QRgb> table(256);
-    for (int i = 0; i < 256; ++i)
-        table[i] = image.Palette[std::size_t(i)] | 0xFF000000u;
-    picture.setColorTable(table);
-    for (int y = 0; y < image.Height; ++y)
-        std::memcpy(picture.scanLine(y), image.ScanLine(y), std::size_t(image.Width));
-    if (!picture.save(QString::fromStdString(path), "PNG"))
-        throw KorvanError("Cannot write " + path);
-}
-
 }  // namespace
 
 int Overview(const Args& args)
@@ -85,7 +72,7 @@ int Overview(const Args& args)
     editor->ScrollX = std::int32_t(1 - left);
     editor->ScrollY = std::int32_t(1 - top);
     RenderMap(*editor, 0, 0, LastIndex, LastIndex);
-    WritePng(editor->BackBuffer, output);
+    WriteIndexedPicture(editor->BackBuffer, output, "PNG");
     return 0;
 }
 
