@@ -46,8 +46,18 @@ private slots:
         form.SplatTimerTimer();  // tick 255: blending off, never wraps to 0
         QCOMPARE(form.AlphaBlendValue, 255);
         QVERIFY(!form.AlphaBlend);
-        while (form.IntroTick < 1250)
+        while (form.IntroTick < 601)
             form.SplatTimerTimer();
+        const QSize introSize = form.size();
+        const QPoint introPlace = form.pos();
+        while (form.IntroTick < 1250) {  // ticks 601..1249 change nothing but the count
+            form.SplatTimerTimer();
+            QVERIFY(!form.AlphaBlend);
+            QCOMPARE(form.AlphaBlendValue, 255);
+        }
+        QCOMPARE(form.size(), introSize);
+        QCOMPARE(form.pos(), introPlace);
+        QVERIFY(!form.Timer1->isActive());
         QVERIFY(!form.MainMenu1->isVisible());
         QCOMPARE(form.size(), QSize(400, 300));
 
