@@ -3,6 +3,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
@@ -25,22 +26,47 @@ void TImage::SetBackBuffer(const korvan::IndexedImage* buffer)
     frame_ = QImage();
 }
 
-void TImage::ConvertRows(int first, int last)
+void TImage::ConvertRows(const QRect& rows, QImage& target, QPoint at) const
 {
-    const int width = backBuffer_->Width;
-    for (int y = first; y <= last; ++y) {
-        const std::uint8_t* source = backBuffer_->Pixels.data() + std::size_t(y) * std::size_t(width);
-        auto* target = reinterpret_cast<QRgb*>(frame_.scanLine(y));
+    const int width = rows.width();
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
+        const std::uint8_t* source =
+            backBuffer_->Pixels.data() + std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(rows.left());
+        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y + at.y())) + rows.left() + at.x();
         int x = 0;
         for (; x + 4 <= width; x += 4) {
-            target[x] = colours_[source[x]];
-            target[x + 1] = colours_[source[x + 1]];
-            target[x + 2] = colours_[source[x + 2]];
-            target[x + 3] = colours_[source[x + 3]];
+            line[x] = colours_[source[x]];
+            line[x + 1] = colours_[source[x + 1]];
+            line[x + 2] = colours_[source[x + 2]];
+            line[x + 3] = colours_[source[x + 3]];
         }
         for (; x < width; ++x)
-            target[x] = colours_[source[x]];
+            line[x] = colours_[source[x]];
     }
+}
+
+// The window's own backing store, when the painter draws straight into it: a 32-bit picture,
+// no scaling, and nothing but the widget's rectangle to respect. Then the frame is converted
+// into it at once, without a second copy.
+QImage* TImage::DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) const
+{
+    QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->paintDevice() == nullptr || engine->paintDevice()->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(engine->paintDevice());
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate || image->devicePixelRatio() != 1.0 ||
+        (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32 &&
+         image->format() != QImage::Format_ARGB32_Premultiplied))
+        return nullptr;
+    at = QPoint(int(transform.dx()), int(transform.dy()));
+    if (QPointF(at) != QPointF(transform.dx(), transform.dy()))
+        return nullptr;
+    const QRect target = shown.translated(at);
+    const QRegion clip = engine->systemClip();
+    if (!image->rect().contains(target) || (!clip.isEmpty() && !(clip.rectCount() == 1 && clip.boundingRect().contains(target))))
+        return nullptr;
+    return image;
 }
 
 void TImage::paintEvent(QPaintEvent* event)
@@ -61,8 +87,13 @@ void TImage::paintEvent(QPaintEvent* event)
         // Only the rows the window shows: the view hides the buffer's last rows.
         const QRect shown = event->rect() & bufferRect;
         if (!shown.isEmpty()) {
-            ConvertRows(shown.top(), shown.bottom());
-            painter.drawImage(shown.topLeft(), frame_, shown);
+            QPoint at;
+            if (QImage* target = DirectTarget(painter, shown, at)) {
+                ConvertRows(shown, *target, at);
+            } else {
+                ConvertRows(shown, frame_, QPoint());
+                painter.drawImage(shown.topLeft(), frame_, shown);
+            }
         }
         if (!bufferRect.contains(event->rect()))
             for (const QRect& r : QRegion(event->rect()) - bufferRect)

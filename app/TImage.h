@@ -5,6 +5,7 @@
 #include "render/IndexedImage.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <array>
@@ -30,7 +31,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void ConvertRows(int first, int last);
+    void ConvertRows(const QRect& rows, QImage& target, QPoint at) const;
+    QImage* DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) const;
 
     QImage picture_;
     const korvan::IndexedImage* backBuffer_ = nullptr;
