@@ -1,6 +1,9 @@
+// Image1: the intro picture or the back buffer put on screen, and the pointer reported to its owner.
 #include "TImage.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
@@ -20,22 +23,81 @@ void TImage::SetBackBuffer(const korvan::IndexedImage* buffer)
 {
     backBuffer_ = buffer;
     picture_ = QImage();
-    colorTable_.clear();
-    if (buffer != nullptr)
-        for (std::uint32_t colour : buffer->Palette)
-            colorTable_.append(colour | 0xFF000000u);
+    frame_ = QImage();
 }
 
-void TImage::paintEvent(QPaintEvent*)
+void TImage::ConvertRows(const QRect& rows, QImage& target, QPoint at) const
+{
+    const int width = rows.width();
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
+        const std::uint8_t* source =
+            backBuffer_->Pixels.data() + std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(rows.left());
+        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y + at.y())) + rows.left() + at.x();
+        int x = 0;
+        for (; x + 4 <= width; x += 4) {
+            line[x] = colours_[source[x]];
+            line[x + 1] = colours_[source[x + 1]];
+            line[x + 2] = colours_[source[x + 2]];
+            line[x + 3] = colours_[source[x + 3]];
+        }
+        for (; x < width; ++x)
+            line[x] = colours_[source[x]];
+    }
+}
+
+// The window's own backing store, when the painter draws straight into it: a 32-bit picture,
+// no scaling, and nothing but the widget's rectangle to respect. Then the frame is converted
+// into it at once, without a second copy.
+QImage* TImage::DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) const
+{
+    QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->paintDevice() == nullptr || engine->paintDevice()->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(engine->paintDevice());
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate || image->devicePixelRatio() != 1.0 ||
+        (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32 &&
+         image->format() != QImage::Format_ARGB32_Premultiplied))
+        return nullptr;
+    at = QPoint(int(transform.dx()), int(transform.dy()));
+    if (QPointF(at) != QPointF(transform.dx(), transform.dy()))
+        return nullptr;
+    const QRect target = shown.translated(at);
+    const QRegion clip = engine->systemClip();
+    if (!image->rect().contains(target) || (!clip.isEmpty() && !(clip.rectCount() == 1 && clip.boundingRect().contains(target))))
+        return nullptr;
+    return image;
+}
+
+void TImage::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     if (backBuffer_ != nullptr && !backBuffer_->Empty()) {
-        // Wraps the buffer's bytes without copying them; the palette is the buffer's own.
-        QImage frame(backBuffer_->Pixels.data(), backBuffer_->Width, backBuffer_->Height, backBuffer_->Width,
-                     QImage::Format_Indexed8);
-        frame.setColorTable(colorTable_);
-        painter.fillRect(rect(), Qt::black);
-        painter.drawImage(0, 0, frame);
+        const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
+        if (frame_.size() != bufferRect.size()) {
+            frame_ = QImage(bufferRect.size(), QImage::Format_RGB32);
+            palette_ = backBuffer_->Palette;
+            palette_[0] = ~palette_[0];  // forces the table below to be made
+        }
+        if (palette_ != backBuffer_->Palette) {
+            palette_ = backBuffer_->Palette;
+            for (std::size_t k = 0; k < colours_.size(); ++k)
+                colours_[k] = palette_[k] | 0xFF000000u;
+        }
+        // Only the rows the window shows: the view hides the buffer's last rows.
+        const QRect shown = event->rect() & bufferRect;
+        if (!shown.isEmpty()) {
+            QPoint at;
+            if (QImage* target = DirectTarget(painter, shown, at)) {
+                ConvertRows(shown, *target, at);
+            } else {
+                ConvertRows(shown, frame_, QPoint());
+                painter.drawImage(shown.topLeft(), frame_, shown);
+            }
+        }
+        if (!bufferRect.contains(event->rect()))
+            for (const QRect& r : QRegion(event->rect()) - bufferRect)
+                painter.fillRect(r, Qt::black);
         return;
     }
     painter.fillRect(rect(), Qt::black);

@@ -5,9 +5,11 @@
 #include "render/IndexedImage.h"
 
 #include <QImage>
-#include <QVector>
+#include <QPainter>
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 
 class TImage : public QWidget {
@@ -29,7 +31,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void ConvertRows(const QRect& rows, QImage& target, QPoint at) const;
+    QImage* DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) const;
+
     QImage picture_;
     const korvan::IndexedImage* backBuffer_ = nullptr;
-    QList<QRgb> colorTable_;
+    // The frame in the window's own format, kept from frame to frame: each paint converts only
+    // the rows it shows, through a table of the buffer's 256 colours, and allocates nothing.
+    QImage frame_;
+    std::array<std::uint32_t, 256> palette_{};  // the buffer's palette the table was made from
+    std::array<QRgb, 256> colours_{};
 };

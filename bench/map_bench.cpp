@@ -3,6 +3,8 @@
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"
 
+#include "Repeated.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -18,7 +20,7 @@ void BM_GenerateMap(benchmark::State& state)
         benchmark::DoNotOptimize(editor->Cells);
     }
 }
-BENCHMARK(BM_GenerateMap)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GenerateMap)->Unit(benchmark::kMillisecond)->Apply(korvan::bench::Repeated);
 
 void BM_EncodeMap(benchmark::State& state)
 {

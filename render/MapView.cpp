@@ -2,6 +2,8 @@
 #include "render/MapView.h"
 
 #include "render/Blitters.h"
+#include "render/Cull.h"
+#include "render/TileBlitter.h"
 #include "render/SheetCatalogue.h"
 
 #include <algorithm>
@@ -18,20 +20,11 @@ std::int32_t Saturated(std::int64_t value)
                                                  std::numeric_limits<std::int32_t>::max()));
 }
 
-// The drawn anchor, if the cell passes the cull test. Sums are 64-bit: a map file may hold
-// any anchor.
-bool DrawnAnchor(const Editor& editor, const MapCell& cell, std::int64_t& x, std::int64_t& y)
-{
-    x = std::int64_t(cell.ScreenX) + editor.ScrollX;
-    y = std::int64_t(cell.ScreenY) + editor.ScrollY;
-    return editor.CullLeft < x && x < editor.ViewRight && editor.CullTop < y && y < editor.ViewBottom;
-}
-
-void DrawGround(Editor& editor, const MapCell& cell, std::int64_t x, std::int64_t y)
+void DrawGround(TileBlitter& blitter, const MapCell& cell, std::int64_t x, std::int64_t y)
 {
     // Values past the catalogue draw nothing rather than reading past the sheet.
     if (cell.Terrain < TerritTiles)
-        BlitWindow(editor, TerritSheet, x, y, 0, cell.Terrain);
+        blitter.Blit<TerritSheet>(x, y, 0, cell.Terrain);
     struct Piece {
         int Slot, Dx, Dy;
     };
@@ -40,17 +33,16 @@ void DrawGround(Editor& editor, const MapCell& cell, std::int64_t x, std::int64_
     for (const Piece& piece : Pieces) {
         const std::uint8_t v = cell.CornerTiles[piece.Slot];
         if (v < QuadriTiles)
-            BlitWindow(editor, QuadriSheet, x + piece.Dx, y + piece.Dy, QuadriPlace(v).Column, QuadriPlace(v).Row);
+            blitter.Blit<QuadriSheet>(x + piece.Dx, y + piece.Dy, QuadriPlace(v).Column, QuadriPlace(v).Row);
     }
 }
 
-void DrawOverlays(Editor& editor, const MapCell& cell, std::int64_t x, std::int64_t y)
+void DrawOverlays(TileBlitter& blitter, const MapCell& cell, std::int64_t x, std::int64_t y)
 {
     if (cell.LandsTile < LandsTiles)
-        BlitWindow(editor, LandsSheet, x, y, LandsPlace(cell.LandsTile).Column, LandsPlace(cell.LandsTile).Row);
+        blitter.Blit<LandsSheet>(x, y, LandsPlace(cell.LandsTile).Column, LandsPlace(cell.LandsTile).Row);
     if (cell.TerrainTile < TerrainTiles)
-        BlitWindow(editor, TerrainSheet, x, y, TerrainPlace(cell.TerrainTile).Column,
-                   TerrainPlace(cell.TerrainTile).Row);
+        blitter.Blit<TerrainSheet>(x, y, TerrainPlace(cell.TerrainTile).Column, TerrainPlace(cell.TerrainTile).Row);
 }
 
 }  // namespace
@@ -65,22 +57,16 @@ void RenderMap(Editor& editor, std::uint8_t firstRow, std::uint8_t firstCol, std
 {
     const int lastRow = std::min(LastIndex, firstRow + rowSpan);
     const int lastCol = std::min(LastIndex, firstCol + colSpan);
-    // Nothing in a pass moves the view or the cells, so the second pass draws the cells that
-    // passed the first pass's cull test, in the same order, without testing them again.
-    std::array<std::uint16_t, CellCount> visible;
-    std::size_t count = 0;
-    std::int64_t x = 0, y = 0;
-    for (int r = firstRow; r <= lastRow; ++r)
-        for (int c = firstCol; c <= lastCol; ++c)
-            if (DrawnAnchor(editor, editor.Cells[r][c], x, y)) {
-                visible[count++] = std::uint16_t(r * MapSize + c);
-                DrawGround(editor, editor.Cells[r][c], x, y);
-            }
-    for (std::size_t k = 0; k < count; ++k) {
-        const MapCell& cell = editor.Cells[visible[k] / MapSize][visible[k] % MapSize];
-        DrawnAnchor(editor, cell, x, y);
-        DrawOverlays(editor, cell, x, y);
-    }
+    // Nothing in a pass moves the view or the cells, so both passes draw the cells that pass the
+    // cull test once, in grid order.
+    VisibleCells visible;
+    const std::size_t count = CullCells(editor, firstRow, lastRow, firstCol, lastCol, visible);
+    TileBlitter blitter(editor);
+    const std::int64_t scrollX = editor.ScrollX, scrollY = editor.ScrollY;
+    for (std::size_t k = 0; k < count; ++k)
+        DrawGround(blitter, *visible[k], visible[k]->ScreenX + scrollX, visible[k]->ScreenY + scrollY);
+    for (std::size_t k = 0; k < count; ++k)
+        DrawOverlays(blitter, *visible[k], visible[k]->ScreenX + scrollX, visible[k]->ScreenY + scrollY);
 }
 
 void EdgeScroll(Editor& editor)

@@ -1,4 +1,4 @@
-// Encoding a sheet's tile windows into opaque runs.
+// Encoding a sheet's tile windows into opaque runs and pixel streams.
 #include "render/SheetCode.h"
 
 #include "render/Shimmer.h"
@@ -21,17 +21,54 @@ int WindowCount(int size, int grid)
     return std::min(256, (size + grid - 1) / grid);
 }
 
-void AddRun(SheetCode& code, const std::uint8_t* source, int start, int length, bool shimmer)
+void EncodeWindow(SheetCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row)
 {
-    code.Runs.push_back({std::uint16_t(start), std::uint16_t(length), std::uint32_t(code.Pool.size())});
-    if (!shimmer) {
-        code.Pool.insert(code.Pool.end(), source, source + length);
+    const int sx0 = column * geometry.GridWidth;
+    const int sy0 = row * geometry.GridHeight;
+    // Columns past the sheet's width are transparent; rows past its height are never read.
+    const int width = std::min(geometry.WindowWidth, sheet.Width - sx0);
+    const int height = std::min(geometry.WindowHeight, sheet.Height - sy0);
+
+    TileWindow window;
+    window.FirstRun = std::uint32_t(code.Runs.size());
+    window.Pixels = std::uint32_t(code.Pool.size());
+    std::vector<std::uint8_t> stream;
+    for (int i = 0; i < geometry.WindowHeight; ++i) {
+        code.RowRuns.push_back(std::uint32_t(code.Runs.size()));
+        if (i >= height)
+            continue;
+        const std::uint8_t* source = sheet.ScanLine(sy0 + i) + sx0;
+        for (int j = 0; j < width;) {
+            if (!IsOpaque(source[j])) {
+                ++j;
+                continue;
+            }
+            int end = j;
+            while (end < width && IsOpaque(source[end]))
+                ++end;
+            const auto before = std::uint32_t(stream.size());
+            code.Runs.push_back({std::uint8_t(i), std::uint8_t(j), std::uint8_t(end - j),
+                                 std::uint8_t(before % ShimmerPeriod), before});
+            code.WholeRuns.push_back({std::uint16_t(i * WholeRunPitch + j), std::uint8_t(end - j), 0});
+            stream.insert(stream.end(), source + j, source + end);
+            j = end;
+        }
+    }
+    code.RowRuns.push_back(std::uint32_t(code.Runs.size()));
+    window.RunCount = std::uint32_t(code.Runs.size()) - window.FirstRun;
+    window.Opaque = std::uint32_t(stream.size());
+    window.OpaqueMod6 = std::uint8_t(window.Opaque % ShimmerPeriod);
+    window.InSheet = height == geometry.WindowHeight;
+    code.Windows.push_back(window);
+
+    if (!geometry.Shimmer) {
+        code.Pool.insert(code.Pool.end(), stream.begin(), stream.end());
         return;
     }
-    for (int q = 0; q < ShimmerPeriod; ++q)
-        for (int k = 0; k < length; ++k) {
-            const std::uint8_t v = source[k];
-            code.Pool.push_back(IsWater(v) ? std::uint8_t(v + PhaseOffset[(q + k) % ShimmerPeriod]) : v);
+    for (int p = 0; p < ShimmerPeriod; ++p)
+        for (std::size_t n = 0; n < stream.size(); ++n) {
+            const std::uint8_t v = stream[n];
+            code.Pool.push_back(IsWater(v) ? std::uint8_t(v + PhaseOffset[(std::size_t(p) + n + 1) % ShimmerPeriod]) : v);
         }
 }
 
@@ -43,38 +80,14 @@ SheetCode EncodeSheet(const IndexedImage& sheet, const SheetGeometry& geometry)
     code.Source = reinterpret_cast<std::uintptr_t>(sheet.Pixels.data());
     code.Width = sheet.Width;
     code.Height = sheet.Height;
+    code.WindowHeight = geometry.WindowHeight;
     if (geometry.WindowWidth == 0 || sheet.Empty())
         return code;
     code.Columns = WindowCount(sheet.Width, geometry.GridWidth);
     code.Rows = WindowCount(sheet.Height, geometry.GridHeight);
-
     for (int row = 0; row < code.Rows; ++row)
-        for (int column = 0; column < code.Columns; ++column) {
-            const int sx0 = column * geometry.GridWidth;
-            const int sy0 = row * geometry.GridHeight;
-            // Columns past the sheet's width are transparent; rows past its height are never read.
-            const int width = std::min(geometry.WindowWidth, sheet.Width - sx0);
-            const int height = std::min(geometry.WindowHeight, sheet.Height - sy0);
-            for (int i = 0; i < geometry.WindowHeight; ++i) {
-                TileRow tileRow{std::uint32_t(code.Runs.size()), 0};
-                if (i < height) {
-                    const std::uint8_t* source = sheet.ScanLine(sy0 + i) + sx0;
-                    for (int j = 0; j < width;) {
-                        if (!IsOpaque(source[j])) {
-                            ++j;
-                            continue;
-                        }
-                        int end = j;
-                        while (end < width && IsOpaque(source[end]))
-                            ++end;
-                        AddRun(code, source + j, j, end - j, geometry.Shimmer);
-                        j = end;
-                    }
-                }
-                tileRow.RunCount = std::uint32_t(code.Runs.size()) - tileRow.FirstRun;
-                code.WindowRows.push_back(tileRow);
-            }
-        }
+        for (int column = 0; column < code.Columns; ++column)
+            EncodeWindow(code, sheet, geometry, column, row);
     return code;
 }
 

@@ -1,5 +1,5 @@
-// Tile windows of a sheet, encoded once into opaque runs per window row, so that a blit skips
-// transparent pixels in bulk and copies opaque runs whole.
+// Tile windows of a sheet, encoded once into opaque runs, so that a blit skips transparent
+// pixels in bulk and copies opaque runs whole.
 #pragma once
 
 #include "render/IndexedImage.h"
@@ -11,15 +11,33 @@
 namespace korvan {
 
 struct TileRun {
-    std::uint16_t Start;   // first window column of the run
-    std::uint16_t Length;
-    std::uint32_t Pixels;  // in SheetCode::Pool; a shimmering sheet keeps six copies back to back,
-                           // copy q holding each pixel k already moved by PhaseOffset[(q + k) % 6]
+    std::uint8_t Row;     // window row
+    std::uint8_t Start;   // first window column of the run
+    std::uint8_t Length;
+    std::uint8_t BeforeMod6;  // Before mod 6, so that a clipped blit finds its stream without a division
+    std::uint32_t Before;     // opaque pixels of the window before this run: its place in a stream
 };
 
-struct TileRow {
-    std::uint32_t FirstRun;
-    std::uint32_t RunCount;
+// A run of a window drawn whole into a back buffer 640 bytes wide: where it starts from the
+// window's origin, and how long it is.
+struct WholeRun {
+    std::uint16_t Target;  // row * 640 + start
+    std::uint8_t Length;
+    std::uint8_t Unused;
+};
+inline constexpr int WholeRunPitch = 640;
+
+// A window's runs in reading order, and its pixels as streams: the opaque pixels back to back in
+// that order. A shimmering sheet keeps one stream for each shimmer phase p (ShimmerPeriod of them,
+// Opaque bytes apart), the n-th pixel of stream p already moved by PhaseOffset[(p + n + 1) % 6]:
+// the offset it gets when the window is drawn whole from phase p.
+struct TileWindow {
+    std::uint32_t FirstRun = 0;
+    std::uint32_t RunCount = 0;
+    std::uint32_t Opaque = 0;    // pixels in the window's runs
+    std::uint32_t Pixels = 0;    // its first stream, in SheetCode::Pool
+    std::uint8_t OpaqueMod6 = 0;
+    bool InSheet = false;        // every row of the window lies inside the sheet
 };
 
 struct SheetCode {
@@ -28,11 +46,25 @@ struct SheetCode {
     int Width = -1;
     int Height = -1;
 
+    int WindowHeight = 0;
     int Columns = 0;  // windows encoded: column < Columns and row < Rows, origin inside the sheet
     int Rows = 0;
-    std::vector<TileRow> WindowRows;  // WindowHeight entries per window, windows row by row
+    std::vector<TileWindow> Windows;     // row by row
+    std::vector<std::uint32_t> RowRuns;  // per window, WindowHeight + 1 indices into Runs: where each row's runs begin
     std::vector<TileRun> Runs;
+    std::vector<WholeRun> WholeRuns;  // the same runs, as a whole-window blit reads them
     std::vector<std::uint8_t> Pool;
+
+    const TileWindow* Window(int column, int row) const
+    {
+        if (column >= Columns || row >= Rows)
+            return nullptr;  // a window wholly outside the sheet: nothing opaque
+        return &Windows[std::size_t(row * Columns + column)];
+    }
+    const std::uint32_t* RowStarts(int column, int row) const
+    {
+        return RowRuns.data() + std::size_t(row * Columns + column) * std::size_t(WindowHeight + 1);
+    }
 };
 
 SheetCode EncodeSheet(const IndexedImage& sheet, const SheetGeometry& geometry);

@@ -1,6 +1,7 @@
 // The water shimmer: one step per opaque drawn pixel, and its six-step cycle.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace korvan {
@@ -34,5 +35,16 @@ constexpr int ShimmerPhase(std::uint8_t offset, std::uint8_t rising)
             return p;
     return -1;
 }
+
+// n mod 6 for n in -Mod6Bias..Mod6Bias, without a division: a phase plus or minus a run's
+// length or place in a window row, all under a window's width.
+inline constexpr int Mod6Bias = 96;
+inline constexpr auto Mod6Table = [] {
+    std::array<std::uint8_t, 2 * Mod6Bias + 1> table{};
+    for (int n = -Mod6Bias; n <= Mod6Bias; ++n)
+        table[std::size_t(n + Mod6Bias)] = std::uint8_t(((n % ShimmerPeriod) + ShimmerPeriod) % ShimmerPeriod);
+    return table;
+}();
+constexpr int Mod6Of(int n) { return Mod6Table[std::size_t(n + Mod6Bias)]; }
 
 }  // namespace korvan

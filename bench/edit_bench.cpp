@@ -1,0 +1,28 @@
+// The hit test scans the whole grid on every press; it must stay far below a frame.
+#include "edit/Editor.h"
+#include "edit/HitTest.h"
+#include "map/MapGenerator.h"
+#include "render/View.h"
+
+#include "Repeated.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+void BM_PickCell(benchmark::State& state)
+{
+    auto editor = std::make_unique<korvan::Editor>();
+    korvan::SetViewStartValues(*editor);
+    editor->Rng.State = 1;
+    korvan::GenerateMap(*editor);
+    editor->CursorX = 300;
+    editor->CursorY = 200;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(korvan::PickCell(*editor, 0, 0, 120, 120));
+}
+BENCHMARK(BM_PickCell)->Unit(benchmark::kMicrosecond)->Apply(korvan::bench::Repeated);
+
+}  // namespace

@@ -1,0 +1,168 @@
+// The tile blit: whole windows copied run by run from a pixel stream that already carries the
+// shimmer, clipped windows run by run from the stream that matches the shimmer at each run.
+#include "render/TileBlitter.h"
+
+#include "render/Shimmer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace korvan {
+
+TileBlitter::TileBlitter(Editor& editor)
+    : editor_(editor),
+      // The clip rectangle, narrowed to the back buffer so that no write can leave it.
+      clip_{std::max<std::int64_t>(editor.ViewLeft, 0), std::max<std::int64_t>(editor.ViewTop, 0),
+            std::min<std::int64_t>(editor.ViewRight, std::int64_t(editor.BackBuffer.Width) - 1),
+            std::min<std::int64_t>(editor.ViewBottom, std::int64_t(editor.BackBuffer.Height) - 1)},
+      buffer_(editor.BackBuffer.Pixels.data()),
+      pitch_(editor.BackBuffer.Width),
+      phase_(ShimmerPhase(editor.ShimmerOffset, editor.ShimmerRising))
+{
+    for (int slot = 0; slot < SheetCount; ++slot) {
+        SheetCode& code = editor.SheetCodes[std::size_t(slot)];
+        const IndexedImage& sheet = editor.Sheets[std::size_t(slot)];
+        if (!IsCodeOf(code, sheet))
+            code = EncodeSheet(sheet, SheetGeometries[std::size_t(slot)]);
+        codes_[std::size_t(slot)] = &code;
+
+        // A whole window's runs are laid out for a 640-byte row.
+        const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
+        Rect& whole = whole_[std::size_t(slot)];
+        whole = {clip_.Left, clip_.Top, clip_.Right - g.WindowWidth + 1, clip_.Bottom - g.WindowHeight + 1};
+        if (pitch_ != WholeRunPitch || g.WindowWidth == 0)
+            whole = {0, 0, -1, -1};
+    }
+}
+
+TileBlitter::~TileBlitter()
+{
+    if (phase_ >= 0) {
+        editor_.ShimmerOffset = PhaseOffset[phase_];
+        editor_.ShimmerRising = PhaseRising[phase_];
+    }
+}
+
+void TileBlitter::Blit(int slot, std::int64_t x, std::int64_t y, int column, int row)
+{
+    switch (slot) {
+    case UnitsSheet:
+        return Blit<UnitsSheet>(x, y, column, row);
+    case TerritSheet:
+        return Blit<TerritSheet>(x, y, column, row);
+    case LandsSheet:
+        return Blit<LandsSheet>(x, y, column, row);
+    case TerrainSheet:
+        return Blit<TerrainSheet>(x, y, column, row);
+    case QuadriSheet:
+        return Blit<QuadriSheet>(x, y, column, row);
+    default:
+        return;  // Cities is never drawn
+    }
+}
+
+// A window cut by the clip rectangle or by the sheet's end: run by run, each run cut to the
+// columns inside, from the stream that gives its first drawn pixel the shimmer's next offset.
+void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int column, int row)
+{
+    const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
+    if (g.GridWidth == 0)
+        column = 0;  // a one-column sheet: every column is its first
+    const std::int64_t firstRow = std::max<std::int64_t>(0, clip_.Top - y);
+    const std::int64_t lastRow = std::min<std::int64_t>(g.WindowHeight - 1, clip_.Bottom - y);
+    if (firstRow > lastRow)
+        return;
+    const std::int64_t sy0 = std::int64_t(row) * g.GridHeight;
+    if (g.Shimmer && phase_ < 0) {
+        BlitPixels(slot, x, y, std::int64_t(column) * g.GridWidth, sy0);
+        phase_ = ShimmerPhase(editor_.ShimmerOffset, editor_.ShimmerRising);
+        return;
+    }
+
+    const std::int64_t firstColumn = std::max<std::int64_t>(0, clip_.Left - x);
+    const std::int64_t lastColumn = std::min<std::int64_t>(g.WindowWidth - 1, clip_.Right - x);
+    const std::int64_t rowsInSheet =
+        std::clamp<std::int64_t>(std::int64_t(editor_.Sheets[std::size_t(slot)].Height) - sy0, 0, g.WindowHeight);
+    const SheetCode& code = *codes_[std::size_t(slot)];
+    const TileWindow* window = code.Window(column, row);
+    const std::int64_t lastDrawn = std::min(lastRow, rowsInSheet - 1);
+    if (window != nullptr && firstColumn <= lastColumn && firstRow <= lastDrawn) {
+        const std::uint32_t* rowStarts = code.RowStarts(column, row);
+        const std::uint8_t* pixels = code.Pool.data() + window->Pixels;
+        if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {
+            // Only rows are cut: the runs of the rows inside, in order, as for a whole window.
+            const std::uint32_t first = rowStarts[firstRow], end = rowStarts[lastDrawn + 1];
+            if (first != end) {
+                const TileRun& firstRun = code.Runs[first];
+                const std::uint8_t* source = pixels + firstRun.Before;
+                if (g.Shimmer) {
+                    const std::uint32_t after = end == window->FirstRun + window->RunCount ? window->Opaque : code.Runs[end].Before;
+                    source += std::size_t(Mod6Of(phase_ - firstRun.BeforeMod6)) * window->Opaque;
+                    phase_ = int((std::uint32_t(phase_) + (after - firstRun.Before)) % ShimmerPeriod);
+                }
+                std::uint8_t* origin = buffer_ + y * pitch_ + x;
+                for (const WholeRun *run = code.WholeRuns.data() + first, *stop = code.WholeRuns.data() + end; run != stop; ++run) {
+                    CopyRun(origin + run->Target, source, run->Length);
+                    source += run->Length;
+                }
+            }
+        } else {
+            for (std::int64_t i = firstRow; i <= lastDrawn; ++i) {
+                std::uint8_t* destination = buffer_ + (y + i) * pitch_ + x;
+                const TileRun* run = code.Runs.data() + rowStarts[i];
+                for (const TileRun* end = code.Runs.data() + rowStarts[i + 1]; run != end; ++run) {
+                    const std::int64_t start = std::max<std::int64_t>(run->Start, firstColumn);
+                    const std::int64_t stop = std::min<std::int64_t>(run->Start + run->Length - 1, lastColumn);
+                    if (start > stop) {
+                        if (run->Start > lastColumn)
+                            break;
+                        continue;
+                    }
+                    const int skipped = int(start - run->Start);
+                    const int count = int(stop - start + 1);
+                    const std::uint8_t* source = pixels + run->Before + skipped;
+                    if (g.Shimmer) {
+                        source += std::size_t(Mod6Of(phase_ - run->BeforeMod6 - skipped)) * window->Opaque;
+                        phase_ = Mod6Of(phase_ + count);
+                    }
+                    CopyRun(destination + start, source, std::size_t(count));
+                }
+            }
+        }
+    }
+    if (lastRow >= rowsInSheet && firstRow <= lastRow)
+        throw ScanLineError();
+}
+
+// Pixel by pixel, for a shimmer state off its cycle (a stray field value): the state then
+// steps through values the streams do not hold.
+void TileBlitter::BlitPixels(int slot, std::int64_t x, std::int64_t y, std::int64_t sx0, std::int64_t sy0)
+{
+    const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
+    const IndexedImage& sheet = editor_.Sheets[std::size_t(slot)];
+    for (std::int64_t i = 0; i < g.WindowHeight; ++i) {
+        const std::int64_t dy = y + i;
+        if (dy < clip_.Top || dy > clip_.Bottom)
+            continue;
+        const std::int64_t sy = sy0 + i;
+        if (sy >= sheet.Height)
+            throw ScanLineError();
+        const std::uint8_t* source = sheet.Pixels.data() + sy * sheet.Width;
+        std::uint8_t* destination = buffer_ + dy * pitch_;
+        for (std::int64_t j = 0; j < g.WindowWidth; ++j) {
+            const std::int64_t dx = x + j;
+            const std::int64_t sx = sx0 + j;
+            if (dx < clip_.Left || dx > clip_.Right || sx >= sheet.Width)
+                continue;
+            std::uint8_t v = source[sx];
+            if (v == 0 || v >= 240)
+                continue;
+            StepShimmer(editor_.ShimmerOffset, editor_.ShimmerRising);
+            if (IsWater(v))
+                v = std::uint8_t(v + editor_.ShimmerOffset);
+            destination[dx] = v;
+        }
+    }
+}
+
+}  // namespace korvan
