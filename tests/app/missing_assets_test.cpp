@@ -3,6 +3,7 @@
 // the program's own folder holds no artwork to fall back on; the test's working folder holds a copy
 // of the run folder's Graphic/ and Music/ with one file taken away or spoilt.
 #include "AppFixture.h"
+#include "TImage.h"
 #include "TempFolder.h"
 
 #include "edit/Editor.h"
@@ -111,6 +112,8 @@ private slots:
         TForm_Main form;
         UseOfflineMusic(form);
         StartAndRun(form, 200);
+        if (QTest::currentTestFailed())
+            return;
 
         QCOMPARE(CountContaining(errors.Texts, message), 1);
         RequireNoRepeats(errors.Texts);
@@ -144,6 +147,8 @@ private slots:
         }
         form.MediaPlayer1->SetEngineOptions(options);
         StartAndRun(form, 200);
+        if (QTest::currentTestFailed())
+            return;
 
         QVERIFY2(!errors.Texts.isEmpty(), "the music failure was not reported");
         for (const QString& text : errors.Texts)

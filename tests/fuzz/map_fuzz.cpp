@@ -55,7 +55,7 @@ std::vector<std::uint8_t> WholeMapFrom(const std::uint8_t* data, std::size_t siz
 
 void DriveEditor(Editor& editor, TailReader& input)
 {
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 2; ++round) {
         editor.ScrollX = input.Int(-20000, 20000);
         editor.ScrollY = input.Int(-20000, 20000);
         editor.CursorX = input.Int(-100, 740);
