@@ -17,6 +17,8 @@
 #include "Window_Tiles_Terreno.h"
 #include "Window_Versione.h"
 
+#include <QTimer>
+
 namespace {
 
 template <typename Form>
@@ -90,4 +92,7 @@ void ShowSecondaryWindow(QWidget* window)
         }
     }
     (target != nullptr ? target : window)->setFocus(Qt::ActiveWindowFocusReason);
+    // Without a window manager the first expose of a newly mapped window can be lost while the
+    // editor repaints beneath it: paint the whole window once more when it is on screen.
+    QTimer::singleShot(100, window, [window] { window->repaint(); });
 }
