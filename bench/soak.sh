@@ -42,12 +42,14 @@ fail() {
 
 # The X server is this run's own, so every window on it is the editor's. Error boxes are the
 # dialogs (titled "Project_korvan"), drop-downs the popup menus: told apart by window type.
+# Read whole before matching: with pipefail, "xprop | grep -q" fails whenever grep stops early.
+window_type() { xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null || true; }
 visible_windows() { xdotool search --onlyvisible --name '.*' 2>/dev/null || true; }
 error_boxes() {
   local w
   for w in $(visible_windows); do
     [ "$(xdotool getwindowname "$w" 2>/dev/null)" = Project_korvan ] || continue
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && echo "$w"
+    [[ "$(window_type "$w")" == *DIALOG* ]] && echo "$w"
   done
   return 0
 }
@@ -55,7 +57,7 @@ dismiss() { xdotool windowfocus --sync "$1" 2>/dev/null && xdotool key Return ||
 popup() {
   local w
   for w in $(visible_windows); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q POPUP_MENU && { echo "$w"; return 0; }
+    [[ "$(window_type "$w")" == *POPUP_MENU* ]] && { echo "$w"; return 0; }
   done
   return 0
 }
@@ -79,7 +81,7 @@ wid=$(editor_window)
 # Menu titles along the 19-pixel bar (x of each title's middle, in window pixels), and the entries
 # that may be chosen: never "Uscita" (opening it quits), "Esci Demo", nor the file dialogs.
 titles=(20 63 137 214 263 311 408)
-entries=("6:0 1" "5:0 1 2 3 4" "5:0 1 2 3 4" "2:0 1" "2:0 1" "3:0 1 2" "3:0 1 2")
+entries=("0 1" "0 1 2 3 4" "0 1 2 3 4" "0 1" "0 1" "0 1 2" "0 1 2")
 keys=(backslash 1 2 3 4 5 a z Up Down space Escape Return F1 Tab)
 
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$app/status"; }
@@ -128,29 +130,24 @@ while :; do
     i=$((RANDOM % ${#titles[@]}))
     xdotool windowraise "$wid" 2>/dev/null || true
     xdotool mousemove --window "$wid" "${titles[i]}" 9 click 1 2>/dev/null || true
-    menu=""
-    for _ in $(seq 20); do menu=$(popup); [ -n "$menu" ] && break; sleep 0.1; done
-    if [ -n "$menu" ]; then
-      count=${entries[i]%%:*}
-      allowed=(${entries[i]#*:})
-      pick=${allowed[RANDOM % ${#allowed[@]}]}
-      eval "$(xdotool getwindowgeometry --shell "$menu")"
-      xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * (2 * pick + 1) / (2 * count))) click 1 2>/dev/null || true
-      menus=$((menus + 1))
-      echo "$elapsed menu $i entry $pick" >>"$log/actions.txt"
-      # With the music's device unopened, "Musica On" and "Musica Off" report "No MCI device open".
-      if [ "$i" -eq 3 ]; then
-        for _ in $(seq 15); do
-          box=$(error_boxes | head -n 1)
-          [ -n "$box" ] && { music_boxes=$((music_boxes + 1)); dismiss "$box"; break; }
-          sleep 0.1
-        done
-      fi
-    else
-      echo "$elapsed menu $i: no drop-down" >>"$log/actions.txt"
+    sleep 0.4
+    # A drop-down opens under its title with 22-pixel entries. It is clicked where it must be:
+    # looking for its window is not reliable here, and a click on a closed one only paints a cell.
+    allowed=(${entries[i]})
+    pick=${allowed[RANDOM % ${#allowed[@]}]}
+    xdotool mousemove --window "$wid" $((titles[i] + 8)) $((19 + 22 * pick + 11)) click 1 2>/dev/null || true
+    menus=$((menus + 1))
+    echo "$elapsed menu $i entry $pick" >>"$log/actions.txt"
+    # With the music's device unopened, "Musica On" and "Musica Off" report "No MCI device open".
+    if [ "$i" -eq 3 ]; then
+      for _ in $(seq 15); do
+        box=$(error_boxes | head -n 1)
+        [ -n "$box" ] && { music_boxes=$((music_boxes + 1)); dismiss "$box"; break; }
+        sleep 0.1
+      done
     fi
     # No key may reach a drop-down: from an open one the arrows walk to "Uscita".
-    for _ in $(seq 20); do [ -z "$(popup)" ] && break; xdotool key Escape 2>/dev/null || true; sleep 0.1; done ;;
+    xdotool key Escape Escape 2>/dev/null || true ;;
   esac
   actions=$((actions + 1))
   sleep 0.05
