@@ -9,8 +9,6 @@
 
 namespace korvan::look {
 
-namespace {
-
 // The original faces first, so a desktop that has them shows them; then faces of the same
 // build that Debian ships: DejaVu Sans descends from Verdana's sister Vera, Nimbus Sans is
 // metric-compatible with Arial, and DejaVu Sans at 11 pixels keeps MS Sans Serif's 13-pixel line.
@@ -26,8 +24,6 @@ QStringList Families(Face face)
     }
     return {"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans", "Nimbus Sans"};
 }
-
-}  // namespace
 
 QFont Font(Face face, int pixelHeight)
 {

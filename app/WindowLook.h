@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -16,6 +17,8 @@ namespace korvan::look {
 // The three faces the windows were laid out with; each maps onto the nearest face installed here.
 enum class Face { Verdana, Arial, MsSansSerif };
 
+// The families a face is looked for under, the original first, then Debian's stand-ins.
+QStringList Families(Face face);
 QFont Font(Face face, int pixelHeight);  // always bold: every text of these windows is
 
 inline const QColor Black{0x00, 0x00, 0x00};

@@ -114,19 +114,6 @@ const LabelRow Labels[] = {
     {"Tiles_Terreno", "StaticText10", {72, 304}, "Mare Nostrum :-P", Face::MsSansSerif, 11, Ink::WindowText},
 };
 
-// The faces a name may resolve to on a machine without the original fonts.
-QStringList AcceptedFamilies(Face face)
-{
-    switch (face) {
-    case Face::Verdana:
-        return {"Verdana", "DejaVu Sans"};
-    case Face::Arial:
-        return {"Arial", "Liberation Sans", "Nimbus Sans", "DejaVu Sans"};
-    case Face::MsSansSerif:
-        break;
-    }
-    return {"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans", "Nimbus Sans"};
-}
 
 bool Contains(const QImage& image, const QRect& area, const QColor& colour)
 {
@@ -213,7 +200,7 @@ private slots:
             QVERIFY2(label->font().bold(), qPrintable(where));
             const QString family = QFontInfo(label->font()).family();
             bool accepted = false;
-            for (const QString& face : AcceptedFamilies(row.face))
+            for (const QString& face : korvan::look::Families(row.face))
                 accepted = accepted || family.startsWith(face);
             QVERIFY2(accepted, qPrintable(where + " resolved to " + family));
             QCOMPARE(label->palette().color(QPalette::WindowText), ColourOf(row.ink));

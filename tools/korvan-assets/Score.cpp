@@ -16,16 +16,23 @@ int PitchClass(char letter)
     return classes[letter - 'A'];
 }
 
-}  // namespace
-
-int Pitch(const std::string& name)
+// A letter with an optional sharp or flat, read from name at i; i is left after it.
+int NamedPitchClass(const std::string& name, std::size_t& i)
 {
-    std::size_t i = 0;
     int pc = PitchClass(name.at(i++));
     if (i < name.size() && name[i] == '#')
         ++pc, ++i;
     else if (i < name.size() && name[i] == 'b')
         --pc, ++i;
+    return pc;
+}
+
+}  // namespace
+
+int Pitch(const std::string& name)
+{
+    std::size_t i = 0;
+    const int pc = NamedPitchClass(name, i);
     const int octave = std::stoi(name.substr(i));
     return 12 * (octave + 1) + pc;
 }
@@ -39,11 +46,7 @@ std::vector<int> Chord::Tones(int lowest) const
 Chord ParseChord(const std::string& name)
 {
     std::size_t i = 0;
-    int pc = PitchClass(name.at(i++));
-    if (i < name.size() && name[i] == '#')
-        ++pc, ++i;
-    else if (i < name.size() && name[i] == 'b')
-        --pc, ++i;
+    const int pc = NamedPitchClass(name, i);
     return Chord{(pc + 12) % 12, i < name.size() && name[i] == 'm'};
 }
 
