@@ -4,6 +4,7 @@
 #include "Credits.h"
 #include "WindowLook.h"
 
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -12,6 +13,30 @@ using namespace korvan::look;
 TForm_Licenza* Form_Licenza = nullptr;
 
 namespace {
+
+// Qt 6.4 can crash in its own middle-button paste of the X selection into a text box (seen in
+// soak runs: QWidgetTextControl::insertFromMimeData). The terms box takes no selection paste:
+// its middle-button events stop here. Typing, the context menu and Ctrl+V still work.
+class NoSelectionPaste : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+                return true;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 QString TermsText()
 {
@@ -65,6 +90,7 @@ TForm_Licenza::TForm_Licenza(QWidget* parent) : QWidget(parent)
     Memo1->setReadOnly(false);
     Memo1->setPlainText(TermsText());
     Memo1->moveCursor(QTextCursor::Start);
+    Memo1->viewport()->installEventFilter(new NoSelectionPaste(Memo1));
     // A layout without margins keeps the box on the whole client area whatever size it takes.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

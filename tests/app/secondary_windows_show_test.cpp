@@ -3,6 +3,8 @@
 
 #include "SecondaryWindows.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -174,6 +176,21 @@ private slots:
             }
             window->close();
         }
+    }
+
+    void middleButtonPastesNothingIntoTheTerms()
+    {
+        QPlainTextEdit* memo = Memo();
+        ShowSecondaryWindow(memo->window());
+        QGuiApplication::clipboard()->setText("pasted by the middle button", QClipboard::Selection);
+        const QString before = memo->toPlainText();
+        QTest::mouseClick(memo->viewport(), Qt::MiddleButton, Qt::NoModifier, QPoint(20, 20));
+        QCOMPARE(memo->toPlainText(), before);
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QTest::keyClicks(memo, "x");  // typing still works
+        QCOMPARE(memo->toPlainText().size(), before.size() + 1);
+        memo->setPlainText(before);
+        memo->window()->close();
     }
 
     void typedTermsStayAfterCloseAndShow()
