@@ -4,6 +4,7 @@
 #include "render/Shimmer.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace korvan {
 
@@ -19,6 +20,33 @@ int WindowCount(int size, int grid)
     if (grid == 0)
         return 1;
     return std::min(256, (size + grid - 1) / grid);
+}
+
+// The window's opaque pixels as mask records, row by row; the stream holds them in that order.
+void EncodeMaskRows(SheetCode& code, TileWindow& window, const IndexedImage& sheet, int sx0, int sy0, int width,
+                    int height)
+{
+    window.FirstMaskRow = std::uint32_t(code.MaskRows.size());
+    std::uint32_t before = 0;
+    for (int i = 0; i < height; ++i) {
+        const std::uint8_t* source = sheet.ScanLine(sy0 + i) + sx0;
+        for (int j = 0; j < width;) {
+            if (!IsOpaque(source[j])) {
+                ++j;
+                continue;
+            }
+            MaskRow record{0, std::uint16_t(before), std::uint8_t(before % ShimmerPeriod), std::uint8_t(i),
+                           std::uint8_t(j), {}};
+            const int end = std::min(width, j + 64);
+            for (int k = j; k < end; ++k)
+                if (IsOpaque(source[k]))
+                    record.Mask |= std::uint64_t(1) << (k - j);
+            before += std::uint32_t(std::popcount(record.Mask));
+            code.MaskRows.push_back(record);
+            j = end;
+        }
+    }
+    window.MaskRowCount = std::uint32_t(code.MaskRows.size()) - window.FirstMaskRow;
 }
 
 void EncodeWindow(SheetCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row)
@@ -59,6 +87,7 @@ void EncodeWindow(SheetCode& code, const IndexedImage& sheet, const SheetGeometr
     window.Opaque = std::uint32_t(stream.size());
     window.OpaqueMod6 = std::uint8_t(window.Opaque % ShimmerPeriod);
     window.InSheet = height == geometry.WindowHeight;
+    EncodeMaskRows(code, window, sheet, sx0, sy0, width, height);
     code.Windows.push_back(window);
 
     if (!geometry.Shimmer) {
@@ -88,6 +117,7 @@ SheetCode EncodeSheet(const IndexedImage& sheet, const SheetGeometry& geometry)
     for (int row = 0; row < code.Rows; ++row)
         for (int column = 0; column < code.Columns; ++column)
             EncodeWindow(code, sheet, geometry, column, row);
+    code.Pool.resize(code.Pool.size() + PoolTail);
     return code;
 }
 

@@ -5,6 +5,7 @@
 #include "render/IndexedImage.h"
 #include "render/SheetCatalogue.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,21 @@ struct WholeRun {
 };
 inline constexpr int WholeRunPitch = 640;
 
+// The opaque pixels of one window row that lie within 64 columns from Start, as a bit mask
+// (bit k: column Start + k), for blitters that move a row with one masked store. A row whose
+// opaque pixels span more than 64 columns has a second record.
+struct MaskRow {
+    std::uint64_t Mask;
+    std::uint16_t Before;    // opaque pixels of the window before this record
+    std::uint8_t BeforeMod6;
+    std::uint8_t Row;
+    std::uint8_t Start;
+    std::uint8_t Unused[3];
+};
+// A masked blit reads a whole 64-byte block of a stream from any pixel: the pool has this many
+// bytes after its last stream.
+inline constexpr std::size_t PoolTail = 64;
+
 // A window's runs in reading order, and its pixels as streams: the opaque pixels back to back in
 // that order. A shimmering sheet keeps one stream for each shimmer phase p (ShimmerPeriod of them,
 // Opaque bytes apart), the n-th pixel of stream p already moved by PhaseOffset[(p + n + 1) % 6]:
@@ -36,6 +52,8 @@ struct TileWindow {
     std::uint32_t RunCount = 0;
     std::uint32_t Opaque = 0;    // pixels in the window's runs
     std::uint32_t Pixels = 0;    // its first stream, in SheetCode::Pool
+    std::uint32_t FirstMaskRow = 0;
+    std::uint32_t MaskRowCount = 0;
     std::uint8_t OpaqueMod6 = 0;
     bool InSheet = false;        // every row of the window lies inside the sheet
 };
@@ -53,6 +71,7 @@ struct SheetCode {
     std::vector<std::uint32_t> RowRuns;  // per window, WindowHeight + 1 indices into Runs: where each row's runs begin
     std::vector<TileRun> Runs;
     std::vector<WholeRun> WholeRuns;  // the same runs, as a whole-window blit reads them
+    std::vector<MaskRow> MaskRows;    // the same pixels, row by row as masks
     std::vector<std::uint8_t> Pool;
 
     const TileWindow* Window(int column, int row) const

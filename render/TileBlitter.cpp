@@ -2,6 +2,7 @@
 // shimmer, clipped windows run by run from the stream that matches the shimmer at each run.
 #include "render/TileBlitter.h"
 
+#include "render/VectorPath.h"
 #include "render/Shimmer.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@ TileBlitter::TileBlitter(Editor& editor)
             std::min<std::int64_t>(editor.ViewBottom, std::int64_t(editor.BackBuffer.Height) - 1)},
       buffer_(editor.BackBuffer.Pixels.data()),
       pitch_(editor.BackBuffer.Width),
+      masked_(ActiveVectorPath() == VectorPath::Avx512),
       phase_(ShimmerPhase(editor.ShimmerOffset, editor.ShimmerRising))
 {
     for (int slot = 0; slot < SheetCount; ++slot) {
@@ -26,11 +28,11 @@ TileBlitter::TileBlitter(Editor& editor)
             code = EncodeSheet(sheet, SheetGeometries[std::size_t(slot)]);
         codes_[std::size_t(slot)] = &code;
 
-        // A whole window's runs are laid out for a 640-byte row.
+        // A whole window's runs are laid out for a 640-byte row; its mask records for any.
         const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
         Rect& whole = whole_[std::size_t(slot)];
         whole = {clip_.Left, clip_.Top, clip_.Right - g.WindowWidth + 1, clip_.Bottom - g.WindowHeight + 1};
-        if (pitch_ != WholeRunPitch || g.WindowWidth == 0)
+        if ((pitch_ != WholeRunPitch && !masked_) || g.WindowWidth == 0)
             whole = {0, 0, -1, -1};
     }
 }
@@ -89,7 +91,18 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
     if (window != nullptr && firstColumn <= lastColumn && firstRow <= lastDrawn) {
         const std::uint32_t* rowStarts = code.RowStarts(column, row);
         const std::uint8_t* pixels = code.Pool.data() + window->Pixels;
-        if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {
+        if (masked_) {
+            const MaskRow* rows = code.MaskRows.data() + window->FirstMaskRow;
+            std::uint8_t* origin = buffer_ + y * pitch_ + x;
+            const int phase = g.Shimmer ? phase_ : -1;
+            const int after =
+                firstColumn == 0 && lastColumn == g.WindowWidth - 1
+                    ? BlitRowsMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_, firstRow, lastDrawn, phase)
+                    : BlitClippedMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_,
+                                        {firstRow, lastDrawn, firstColumn, lastColumn}, phase);
+            if (g.Shimmer)
+                phase_ = after;
+        } else if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {
             // Only rows are cut: the runs of the rows inside, in order, as for a whole window.
             const std::uint32_t first = rowStarts[firstRow], end = rowStarts[lastDrawn + 1];
             if (first != end) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "edit/Editor.h"
+#include "render/MaskedBlits.h"
 #include "render/RunCopy.h"
 #include "render/Shimmer.h"
 
@@ -33,7 +34,10 @@ public:
                 const SheetCode& code = *codes_[Slot];
                 const TileWindow* window = code.Window(g.GridWidth == 0 ? 0 : column, row);
                 if (window != nullptr && window->InSheet) {
-                    BlitWhole<g.Shimmer>(code, *window, buffer_ + y * WholeRunPitch + x);
+                    if (masked_)
+                        BlitWholeMasked<g.Shimmer>(code, *window, buffer_ + y * pitch_ + x);
+                    else
+                        BlitWhole<g.Shimmer>(code, *window, buffer_ + y * WholeRunPitch + x);
                     return;
                 }
             }
@@ -65,14 +69,26 @@ private:
         }
     }
 
+    template <bool Shimmer>
+    void BlitWholeMasked(const SheetCode& code, const TileWindow& window, std::uint8_t* origin)
+    {
+        const std::uint8_t* stream = code.Pool.data() + window.Pixels;
+        if constexpr (Shimmer) {
+            stream += std::size_t(phase_) * window.Opaque;
+            phase_ = Mod6Of(phase_ + window.OpaqueMod6);
+        }
+        korvan::BlitWholeMasked(code.MaskRows.data() + window.FirstMaskRow, window.MaskRowCount, stream, origin, pitch_);
+    }
+
     void BlitClipped(int slot, std::int64_t x, std::int64_t y, int column, int row);
     void BlitPixels(int slot, std::int64_t x, std::int64_t y, std::int64_t sx0, std::int64_t sy0);
 
     Editor& editor_;
     Rect clip_;
-    std::array<Rect, SheetCount> whole_;  // the origins from which a whole window may be drawn run by run
+    std::array<Rect, SheetCount> whole_;  // the origins from which a whole window may be drawn at once
     std::uint8_t* buffer_;
     std::int64_t pitch_;
+    bool masked_;  // rows as masked stores rather than runs copied
     int phase_;  // the shimmer's place on its cycle, or -1 while the fields hold a state off it
     std::array<const SheetCode*, SheetCount> codes_{};
 };

@@ -1,0 +1,106 @@
+// Masked window blits: a record's opaque pixels are consecutive in the stream, so one load,
+// one byte expansion to the mask's places and one masked store draw it.
+#include "render/MaskedBlits.h"
+
+#include "render/Shimmer.h"
+
+#if defined(KORVAN_HAS_AVX512_PATH)
+#include <immintrin.h>
+#endif
+
+namespace korvan {
+
+#if defined(KORVAN_HAS_AVX512_PATH)
+
+namespace {
+
+// 64 bytes of a stream spread to the places of a mask. The load is kept a plain load: folded
+// into the expansion it becomes an expand-load, many times slower on some processors.
+KORVAN_AVX512 inline __m512i Expand(std::uint64_t mask, const std::uint8_t* source)
+{
+    __m512i block = _mm512_loadu_si512(source);
+    asm("" : "+v"(block));
+    return _mm512_maskz_expand_epi8(mask, block);
+}
+
+}  // namespace
+
+KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
+                                          std::uint8_t* origin, std::int64_t pitch)
+{
+    for (const MaskRow* row = rows; row != rows + count; ++row) {
+        const __m512i pixels = Expand(row->Mask, stream + row->Before);
+        _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start, row->Mask, pixels);
+    }
+}
+
+KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                           std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
+                                           const MaskedClip& clip, int phase)
+{
+    for (const MaskRow* row = rows; row != rows + count; ++row) {
+        if (row->Row < clip.FirstRow)
+            continue;
+        if (row->Row > clip.LastRow)
+            break;
+        // The clip's columns, counted from the record's first.
+        const std::int64_t low = clip.FirstColumn - row->Start, high = clip.LastColumn - row->Start;
+        if (high < 0 || low > 63)
+            continue;
+        const int shift = low > 0 ? int(low) : 0;
+        std::uint64_t kept = row->Mask >> shift;
+        if (high < 63)
+            kept &= ~std::uint64_t(0) >> (63 - (high - shift));
+        if (kept == 0)
+            continue;
+        const int skipped = int(_mm_popcnt_u64(row->Mask) - _mm_popcnt_u64(row->Mask >> shift));
+        const std::uint8_t* source = pixels + row->Before + skipped;
+        if (phase >= 0) {
+            source += std::size_t(Mod6Of(phase - row->BeforeMod6 - skipped)) * streamBytes;
+            phase = Mod6Of(phase + int(_mm_popcnt_u64(kept)));
+        }
+        const __m512i values = Expand(kept, source);
+        _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start + shift, kept, values);
+    }
+    return phase;
+}
+
+KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                 std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
+                                 std::int64_t firstRow, std::int64_t lastRow, int phase)
+{
+    const MaskRow* const end = rows + count;
+    const MaskRow* first = rows;
+    while (first != end && first->Row < firstRow)
+        ++first;
+    const MaskRow* last = first;
+    while (last != end && last->Row <= lastRow)
+        ++last;
+    if (first == last)
+        return phase;
+    if (phase >= 0) {
+        pixels += std::size_t(Mod6Of(phase - first->BeforeMod6)) * streamBytes;
+        const std::uint32_t after = last == end ? streamBytes : last->Before;
+        phase = int((std::uint32_t(phase) + after - first->Before) % ShimmerPeriod);
+    }
+    BlitWholeMasked(first, std::uint32_t(last - first), pixels, origin, pitch);
+    return phase;
+}
+
+#else
+
+void BlitWholeMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint8_t*, std::int64_t) {}
+int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
+                      const MaskedClip&, int phase)
+{
+    return phase;
+}
+int BlitRowsMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
+                   std::int64_t, std::int64_t, int phase)
+{
+    return phase;
+}
+
+#endif
+
+}  // namespace korvan

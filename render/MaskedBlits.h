@@ -1,0 +1,34 @@
+// Window blits with one masked 64-byte store per mask record, for the AVX-512 path (see
+// VectorPath.h). The caller has chosen the stream and the clip; these only move pixels.
+#pragma once
+
+#include "render/SheetCode.h"
+#include "render/VectorPath.h"
+
+#include <cstdint>
+
+namespace korvan {
+
+// Every record of the window, from stream (the window's pixels from its first), the window's
+// top-left pixel at origin in a buffer pitch bytes wide.
+KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
+                                          std::uint8_t* origin, std::int64_t pitch);
+
+// The window's pixels in rows firstRow..lastRow and columns firstColumn..lastColumn. pixels
+// holds the window's streams, streamBytes apart; phase is the shimmer's phase for a shimmering
+// sheet (the stream of each record is chosen by it), -1 for one that does not shimmer. Returns
+// the phase after the drawn pixels.
+struct MaskedClip {
+    std::int64_t FirstRow, LastRow, FirstColumn, LastColumn;
+};
+KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                           std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
+                                           const MaskedClip& clip, int phase);
+
+// As BlitClippedMasked for a clip that cuts rows only: the records of the rows inside are
+// drawn as a whole window is, from one stream.
+KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                 std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
+                                 std::int64_t firstRow, std::int64_t lastRow, int phase);
+
+}  // namespace korvan
