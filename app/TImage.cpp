@@ -28,20 +28,11 @@ void TImage::SetBackBuffer(const korvan::IndexedImage* buffer)
 
 void TImage::ConvertRows(const QRect& rows, QImage& target, QPoint at) const
 {
-    const int width = rows.width();
     for (int y = rows.top(); y <= rows.bottom(); ++y) {
         const std::uint8_t* source =
             backBuffer_->Pixels.data() + std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(rows.left());
         auto* line = reinterpret_cast<QRgb*>(target.scanLine(y + at.y())) + rows.left() + at.x();
-        int x = 0;
-        for (; x + 4 <= width; x += 4) {
-            line[x] = colours_[source[x]];
-            line[x + 1] = colours_[source[x + 1]];
-            line[x + 2] = colours_[source[x + 2]];
-            line[x + 3] = colours_[source[x + 3]];
-        }
-        for (; x < width; ++x)
-            line[x] = colours_[source[x]];
+        colours_.Convert(source, line, std::size_t(rows.width()));
     }
 }
 
@@ -81,8 +72,10 @@ void TImage::paintEvent(QPaintEvent* event)
         }
         if (palette_ != backBuffer_->Palette) {
             palette_ = backBuffer_->Palette;
-            for (std::size_t k = 0; k < colours_.size(); ++k)
-                colours_[k] = palette_[k] | 0xFF000000u;
+            std::array<std::uint32_t, 256> colours;
+            for (std::size_t k = 0; k < colours.size(); ++k)
+                colours[k] = palette_[k] | 0xFF000000u;
+            colours_.SetColours(colours);
         }
         // Only the rows the window shows: the view hides the buffer's last rows.
         const QRect shown = event->rect() & bufferRect;

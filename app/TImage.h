@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/IndexedImage.h"
+#include "render/PaletteConverter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -40,5 +41,5 @@ private:
     // the rows it shows, through a table of the buffer's 256 colours, and allocates nothing.
     QImage frame_;
     std::array<std::uint32_t, 256> palette_{};  // the buffer's palette the table was made from
-    std::array<QRgb, 256> colours_{};
+    korvan::PaletteConverter colours_;
 };

@@ -1,0 +1,100 @@
+// Table lookups of indexed pixels, one at a time or sixty-four at a time.
+#include "render/PaletteConverter.h"
+
+#include "render/VectorPath.h"
+
+#if defined(KORVAN_HAS_AVX512_PATH)
+#include <immintrin.h>
+#endif
+
+namespace korvan {
+
+namespace {
+
+void ConvertPortable(const std::uint32_t* colours, const std::uint8_t* source, std::uint32_t* target, std::size_t count)
+{
+    std::size_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        target[k] = colours[source[k]];
+        target[k + 1] = colours[source[k + 1]];
+        target[k + 2] = colours[source[k + 2]];
+        target[k + 3] = colours[source[k + 3]];
+    }
+    for (; k < count; ++k)
+        target[k] = colours[source[k]];
+}
+
+#if defined(KORVAN_HAS_AVX512_PATH)
+
+// The unpacks below interleave within 128-bit lanes; taking the indices in this order makes
+// their four results the output's four consecutive blocks of sixteen pixels.
+struct alignas(64) LaneOrder {
+    std::uint8_t Index[64];
+};
+constexpr LaneOrder MakeLaneOrder()
+{
+    LaneOrder order{};
+    for (int lane = 0; lane < 4; ++lane)
+        for (int block = 0; block < 4; ++block)
+            for (int j = 0; j < 4; ++j)
+                order.Index[16 * lane + 4 * block + j] = std::uint8_t(16 * block + 4 * lane + j);
+    return order;
+}
+constexpr LaneOrder Order = MakeLaneOrder();
+
+// Byte plane lookup of 64 indices: the low 128 entries or the high 128, by the index's top bit.
+KORVAN_AVX512 inline __m512i Lookup(const __m512i* plane, __m512i indices, __mmask64 high)
+{
+    const __m512i low = _mm512_permutex2var_epi8(plane[0], indices, plane[1]);
+    const __m512i upper = _mm512_permutex2var_epi8(plane[2], indices, plane[3]);
+    return _mm512_mask_blend_epi8(high, low, upper);
+}
+
+KORVAN_AVX512 void ConvertAvx512(const std::uint8_t* planes, const std::uint32_t* colours, const std::uint8_t* source,
+                                 std::uint32_t* target, std::size_t count)
+{
+    __m512i table[4][4];
+    for (int k = 0; k < 4; ++k)
+        for (int q = 0; q < 4; ++q)
+            table[k][q] = _mm512_load_si512(planes + 256 * k + 64 * q);
+    const __m512i order = _mm512_load_si512(Order.Index);
+    std::size_t n = 0;
+    for (; n + 64 <= count; n += 64) {
+        const __m512i loaded = _mm512_loadu_si512(source + n);
+        const __m512i indices = _mm512_permutex2var_epi8(loaded, order, loaded);
+        const __mmask64 high = _mm512_movepi8_mask(indices);
+        const __m512i b0 = Lookup(table[0], indices, high), b1 = Lookup(table[1], indices, high);
+        const __m512i b2 = Lookup(table[2], indices, high), b3 = Lookup(table[3], indices, high);
+        const __m512i low01 = _mm512_unpacklo_epi8(b0, b1), high01 = _mm512_unpackhi_epi8(b0, b1);
+        const __m512i low23 = _mm512_unpacklo_epi8(b2, b3), high23 = _mm512_unpackhi_epi8(b2, b3);
+        auto* out = reinterpret_cast<__m512i*>(target + n);
+        _mm512_storeu_si512(out, _mm512_unpacklo_epi16(low01, low23));
+        _mm512_storeu_si512(out + 1, _mm512_unpackhi_epi16(low01, low23));
+        _mm512_storeu_si512(out + 2, _mm512_unpacklo_epi16(high01, high23));
+        _mm512_storeu_si512(out + 3, _mm512_unpackhi_epi16(high01, high23));
+    }
+    ConvertPortable(colours, source + n, target + n, count - n);
+}
+
+#endif
+
+}  // namespace
+
+void PaletteConverter::SetColours(const std::array<std::uint32_t, 256>& colours)
+{
+    colours_ = colours;
+    for (std::size_t k = 0; k < 4; ++k)
+        for (std::size_t v = 0; v < 256; ++v)
+            planes_[256 * k + v] = std::uint8_t(colours[v] >> (8 * k));
+}
+
+void PaletteConverter::Convert(const std::uint8_t* source, std::uint32_t* target, std::size_t count) const
+{
+#if defined(KORVAN_HAS_AVX512_PATH)
+    if (ActiveVectorPath() == VectorPath::Avx512)
+        return ConvertAvx512(planes_.data(), colours_.data(), source, target, count);
+#endif
+    ConvertPortable(colours_.data(), source, target, count);
+}
+
+}  // namespace korvan

@@ -1,0 +1,26 @@
+// Indexed pixels to 32-bit colours through a table of 256, as presenting a frame needs: the
+// portable path looks each pixel up, the AVX-512 path sixty-four at a time with byte shuffles
+// over the table's four byte planes.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace korvan {
+
+class PaletteConverter {
+public:
+    // The 32-bit value each index becomes.
+    void SetColours(const std::array<std::uint32_t, 256>& colours);
+    const std::array<std::uint32_t, 256>& Colours() const { return colours_; }
+
+    void Convert(const std::uint8_t* source, std::uint32_t* target, std::size_t count) const;
+
+private:
+    std::array<std::uint32_t, 256> colours_{};
+    // Byte k of every colour, for k = 0..3 (lowest first), 256 bytes each.
+    alignas(64) std::array<std::uint8_t, 4 * 256> planes_{};
+};
+
+}  // namespace korvan
