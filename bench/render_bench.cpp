@@ -3,7 +3,9 @@
 #include "BenchScenes.h"
 #include "Repeated.h"
 
+#include "render/Cull.h"
 #include "render/MapView.h"
+#include "render/VectorPath.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,7 +22,8 @@ void Describe(benchmark::State& state, const Editor& editor)
     auto copy = std::make_unique<Editor>(editor);
     ClampScroll(*copy);
     state.counters["opaque_px"] = double(OpaqueWriteCounter(*copy).Frame());
-    state.SetLabel(RealArtwork() ? "real artwork" : "stand-in sheets");
+    state.SetLabel(std::string(RealArtwork() ? "real artwork" : "stand-in sheets") +
+                   (ActiveVectorPath() == VectorPath::Avx512 ? ", AVX-512" : ", portable"));
 }
 
 void BM_FrameTick(benchmark::State& state)
@@ -32,6 +35,25 @@ void BM_FrameTick(benchmark::State& state)
         benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
         benchmark::ClobberMemory();
     }
+}
+
+// The same tick on the portable path, for processors without AVX-512.
+void BM_FrameTickPortable(benchmark::State& state)
+{
+    const VectorPath active = ActiveVectorPath();
+    SetVectorPath(VectorPath::Portable);
+    BM_FrameTick(state);
+    SetVectorPath(active);
+}
+
+// The cull test alone: which of the 14,641 cells the frame draws.
+void BM_CullCells(benchmark::State& state)
+{
+    auto editor = SceneEditor(Scene(state.range(0)));
+    ClampScroll(*editor);
+    auto visible = std::make_unique<VisibleCells>();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CullCells(*editor, 0, LastIndex, 0, LastIndex, *visible));
 }
 
 void BM_FrameTickReference(benchmark::State& state)
@@ -70,7 +92,9 @@ void Scenes(benchmark::internal::Benchmark* b)
     Repeated(b);
 }
 BENCHMARK(BM_FrameTick)->Apply(Scenes);
+BENCHMARK(BM_FrameTickPortable)->Apply(Scenes);
 BENCHMARK(BM_FrameTickReference)->Apply(Scenes);
+BENCHMARK(BM_CullCells)->Apply(Scenes);
 BENCHMARK(BM_FrameCopyFloor)->Apply(Scenes);
 
 }  // namespace

@@ -1,0 +1,71 @@
+// The cull test over any range of the grid: the cells whose scrolled anchor lies strictly
+// inside the cull bounds, in grid order, whatever the anchors and bounds hold.
+#include "RenderFixtures.h"
+
+#include "render/Cull.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace korvan;
+using namespace korvan::testing;
+
+std::int32_t AnyCoordinate(std::mt19937& rng, std::int32_t low, std::int32_t high)
+{
+    switch (rng() % 6) {
+    case 0:
+        return std::numeric_limits<std::int32_t>::min() + std::int32_t(rng() % 4);
+    case 1:
+        return std::numeric_limits<std::int32_t>::max() - std::int32_t(rng() % 4);
+    default:
+        return low + std::int32_t(rng() % std::uint32_t(high - low + 1));
+    }
+}
+
+TEST(CullCells, MatchesTheTestCellByCellOnAnyRangeAnchorsAndBounds)
+{
+    std::mt19937 rng(17);
+    auto e = MakeEditor();
+    auto visible = std::make_unique<VisibleCells>();
+    for (int round = 0; round < 300; ++round) {
+        for (auto& row : e->Cells)
+            for (auto& cell : row) {
+                cell.ScreenX = AnyCoordinate(rng, -200, 840);
+                cell.ScreenY = AnyCoordinate(rng, -200, 660);
+            }
+        e->ScrollX = AnyCoordinate(rng, -100, 100);
+        e->ScrollY = AnyCoordinate(rng, -100, 100);
+        e->CullLeft = AnyCoordinate(rng, -100, 300);
+        e->CullTop = AnyCoordinate(rng, -100, 300);
+        e->ViewRight = AnyCoordinate(rng, 0, 700);
+        e->ViewBottom = AnyCoordinate(rng, 0, 500);
+        // Whole rows, partial rows of every length (short tails included) and single cells.
+        const int firstRow = int(rng() % 121), lastRow = firstRow + int(rng() % std::uint32_t(121 - firstRow));
+        int firstCol = 0, lastCol = LastIndex;
+        if (round % 3 != 0) {
+            firstCol = int(rng() % 121);
+            lastCol = firstCol + int(rng() % std::uint32_t(121 - firstCol));
+        }
+
+        std::vector<const MapCell*> expected;
+        for (int r = firstRow; r <= lastRow; ++r)
+            for (int c = firstCol; c <= lastCol; ++c) {
+                const MapCell& cell = e->Cells[r][c];
+                const std::int64_t x = std::int64_t(cell.ScreenX) + e->ScrollX;
+                const std::int64_t y = std::int64_t(cell.ScreenY) + e->ScrollY;
+                if (e->CullLeft < x && x < e->ViewRight && e->CullTop < y && y < e->ViewBottom)
+                    expected.push_back(&cell);
+            }
+        const std::size_t count = CullCells(*e, firstRow, lastRow, firstCol, lastCol, *visible);
+        ASSERT_EQ(std::vector<const MapCell*>(visible->begin(), visible->begin() + std::ptrdiff_t(count)), expected)
+            << "round " << round << ": rows " << firstRow << ".." << lastRow << ", columns " << firstCol << ".."
+            << lastCol;
+    }
+}
+
+}  // namespace
