@@ -25,8 +25,8 @@ KORVAN_AVX512 inline __m512i Expand(std::uint64_t mask, const std::uint8_t* sour
 
 }  // namespace
 
-KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
-                                          std::uint8_t* origin, std::int64_t pitch)
+KORVAN_AVX512 void BlitRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
+                               std::uint8_t* origin, std::int64_t pitch)
 {
     for (const MaskRow* row = rows; row != rows + count; ++row) {
         const __m512i pixels = Expand(row->Mask, stream + row->Before);
@@ -34,10 +34,35 @@ KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, std::uint32_t count, con
     }
 }
 
-KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
-                                           std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
-                                           const MaskedClip& clip, int phase)
+KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
+                                   std::uint8_t* origin, std::int64_t pitch)
 {
+    BlitRecords(rows, byWidth[0], stream, origin, pitch);
+    rows += byWidth[0];
+    for (const MaskRow* row = rows; row != rows + byWidth[1]; ++row) {
+        __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(stream + row->Before));
+        asm("" : "+v"(block));
+        const auto mask = __mmask32(row->Mask);
+        _mm256_mask_storeu_epi8(origin + row->Row * pitch + row->Start, mask, _mm256_maskz_expand_epi8(mask, block));
+    }
+    rows += byWidth[1];
+    for (const MaskRow* row = rows; row != rows + byWidth[2]; ++row) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stream + row->Before));
+        asm("" : "+v"(block));
+        const auto mask = __mmask16(row->Mask);
+        _mm_mask_storeu_epi8(origin + row->Row * pitch + row->Start, mask, _mm_maskz_expand_epi8(mask, block));
+    }
+}
+
+KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                    std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
+                                    const MaskedClip& clip, int phase)
+{
+    // The k-th drawn pixel takes the shimmer's offset of phase + k + 1, and pixel n of stream q
+    // holds that of q + n + 1: each record's first drawn pixel n picks q = phase + k - n
+    // (mod 6). The count k runs on without a lookup, so records do not wait on each other.
+    std::uint32_t drawn = 0;
+    const std::uint32_t bias = std::uint32_t(phase) + 6 * 32;  // keeps the sums below positive
     for (const MaskRow* row = rows; row != rows + count; ++row) {
         if (row->Row < clip.FirstRow)
             continue;
@@ -53,16 +78,15 @@ KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, co
             kept &= ~std::uint64_t(0) >> (63 - (high - shift));
         if (kept == 0)
             continue;
-        const int skipped = int(_mm_popcnt_u64(row->Mask) - _mm_popcnt_u64(row->Mask >> shift));
+        const auto skipped = std::uint32_t(_mm_popcnt_u64(row->Mask) - _mm_popcnt_u64(row->Mask >> shift));
         const std::uint8_t* source = pixels + row->Before + skipped;
-        if (phase >= 0) {
-            source += std::size_t(Mod6Of(phase - row->BeforeMod6 - skipped)) * streamBytes;
-            phase = Mod6Of(phase + int(_mm_popcnt_u64(kept)));
-        }
+        if (phase >= 0)
+            source += std::size_t((bias + drawn % ShimmerPeriod - row->BeforeMod6 - skipped) % ShimmerPeriod) * streamBytes;
+        drawn += std::uint32_t(_mm_popcnt_u64(kept));
         const __m512i values = Expand(kept, source);
         _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start + shift, kept, values);
     }
-    return phase;
+    return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
 }
 
 KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
@@ -83,13 +107,14 @@ KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const
         const std::uint32_t after = last == end ? streamBytes : last->Before;
         phase = int((std::uint32_t(phase) + after - first->Before) % ShimmerPeriod);
     }
-    BlitWholeMasked(first, std::uint32_t(last - first), pixels, origin, pitch);
+    BlitRecords(first, std::uint32_t(last - first), pixels, origin, pitch);
     return phase;
 }
 
 #else
 
-void BlitWholeMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint8_t*, std::int64_t) {}
+void BlitRecords(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint8_t*, std::int64_t) {}
+void BlitWholeMasked(const MaskRow*, const std::uint16_t (&)[3], const std::uint8_t*, std::uint8_t*, std::int64_t) {}
 int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
                       const MaskedClip&, int phase)
 {

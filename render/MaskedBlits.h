@@ -9,10 +9,14 @@
 
 namespace korvan {
 
-// Every record of the window, from stream (the window's pixels from its first), the window's
-// top-left pixel at origin in a buffer pitch bytes wide.
-KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
-                                          std::uint8_t* origin, std::int64_t pitch);
+// Records from stream (the window's pixels from its first), the window's top-left pixel at
+// origin in a buffer pitch bytes wide.
+KORVAN_AVX512 void BlitRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
+                               std::uint8_t* origin, std::int64_t pitch);
+
+// A whole window from its records by width (see SheetCode::MaskRowsByWidth).
+KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
+                                   std::uint8_t* origin, std::int64_t pitch);
 
 // The window's pixels in rows firstRow..lastRow and columns firstColumn..lastColumn. pixels
 // holds the window's streams, streamBytes apart; phase is the shimmer's phase for a shimmering

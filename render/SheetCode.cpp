@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 
 namespace korvan {
 
@@ -20,6 +21,12 @@ int WindowCount(int size, int grid)
     if (grid == 0)
         return 1;
     return std::min(256, (size + grid - 1) / grid);
+}
+
+int MaskWidthClass(std::uint64_t mask)
+{
+    const int width = 64 - std::countl_zero(mask);
+    return width > 32 ? 0 : width > 16 ? 1 : 2;
 }
 
 // The window's opaque pixels as mask records, row by row; the stream holds them in that order.
@@ -47,6 +54,14 @@ void EncodeMaskRows(SheetCode& code, TileWindow& window, const IndexedImage& she
         }
     }
     window.MaskRowCount = std::uint32_t(code.MaskRows.size()) - window.FirstMaskRow;
+
+    const auto records = std::span(code.MaskRows).subspan(window.FirstMaskRow);
+    for (int widthClass = 0; widthClass < 3; ++widthClass)
+        for (const MaskRow& record : records)
+            if (MaskWidthClass(record.Mask) == widthClass) {
+                code.MaskRowsByWidth.push_back(record);
+                ++window.ByWidth[widthClass];
+            }
 }
 
 void EncodeWindow(SheetCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row)

@@ -52,8 +52,9 @@ struct TileWindow {
     std::uint32_t RunCount = 0;
     std::uint32_t Opaque = 0;    // pixels in the window's runs
     std::uint32_t Pixels = 0;    // its first stream, in SheetCode::Pool
-    std::uint32_t FirstMaskRow = 0;
+    std::uint32_t FirstMaskRow = 0;  // in MaskRows and in MaskRowsByWidth
     std::uint32_t MaskRowCount = 0;
+    std::uint16_t ByWidth[3] = {};   // records over 32 columns wide, over 16, the rest
     std::uint8_t OpaqueMod6 = 0;
     bool InSheet = false;        // every row of the window lies inside the sheet
 };
@@ -72,6 +73,9 @@ struct SheetCode {
     std::vector<TileRun> Runs;
     std::vector<WholeRun> WholeRuns;  // the same runs, as a whole-window blit reads them
     std::vector<MaskRow> MaskRows;    // the same pixels, row by row as masks
+    // Each window's records again, the widest first: a whole window has no order to keep, and
+    // narrow records move with narrower, cheaper stores.
+    std::vector<MaskRow> MaskRowsByWidth;
     std::vector<std::uint8_t> Pool;
 
     const TileWindow* Window(int column, int row) const

@@ -77,7 +77,7 @@ private:
             stream += std::size_t(phase_) * window.Opaque;
             phase_ = Mod6Of(phase_ + window.OpaqueMod6);
         }
-        korvan::BlitWholeMasked(code.MaskRows.data() + window.FirstMaskRow, window.MaskRowCount, stream, origin, pitch_);
+        korvan::BlitWholeMasked(code.MaskRowsByWidth.data() + window.FirstMaskRow, window.ByWidth, stream, origin, pitch_);
     }
 
     void BlitClipped(int slot, std::int64_t x, std::int64_t y, int column, int row);
