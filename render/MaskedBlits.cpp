@@ -23,10 +23,8 @@ KORVAN_AVX512 inline __m512i Expand(std::uint64_t mask, const std::uint8_t* sour
     return _mm512_maskz_expand_epi8(mask, block);
 }
 
-}  // namespace
-
-KORVAN_AVX512 void BlitRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
-                               std::uint8_t* origin, std::int64_t pitch)
+KORVAN_AVX512 inline void StoreRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
+                                       std::uint8_t* origin, std::int64_t pitch)
 {
     for (const MaskRow* row = rows; row != rows + count; ++row) {
         const __m512i pixels = Expand(row->Mask, stream + row->Before);
@@ -34,10 +32,18 @@ KORVAN_AVX512 void BlitRecords(const MaskRow* rows, std::uint32_t count, const s
     }
 }
 
+}  // namespace
+
+KORVAN_AVX512 void BlitRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
+                               std::uint8_t* origin, std::int64_t pitch)
+{
+    StoreRecords(rows, count, stream, origin, pitch);
+}
+
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
                                    std::uint8_t* origin, std::int64_t pitch)
 {
-    BlitRecords(rows, byWidth[0], stream, origin, pitch);
+    StoreRecords(rows, byWidth[0], stream, origin, pitch);
     rows += byWidth[0];
     for (const MaskRow* row = rows; row != rows + byWidth[1]; ++row) {
         __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(stream + row->Before));
