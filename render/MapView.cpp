@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <limits>
 
 namespace korvan {
@@ -96,34 +97,28 @@ void ClampScroll(Editor& editor)
 
 void DrawBrushPreview(Editor& editor)
 {
-    const std::int64_t x = editor.CursorX, y = editor.CursorY;
+    struct Brush {
+        std::int32_t Editor::*Item;
+        int Slot;
+        int Tiles;
+        TilePlace (*Place)(int);
+    };
+    static constexpr Brush Brushes[] = {
+        {&Editor::ItemTerrit, TerritSheet, TerritTiles, [](int v) { return TilePlace{0, std::uint8_t(v)}; }},
+        {&Editor::ItemLands, LandsSheet, LandsTiles, LandsPlace},
+        {&Editor::ItemTerrain, TerrainSheet, TerrainTiles, TerrainPlace},
+        {&Editor::ItemUnits, UnitsSheet, UnitsTiles, UnitsPlace},
+        {&Editor::ItemQuadri, QuadriSheet, QuadriTiles, QuadriPlace},
+    };
+    if (editor.EditMode < 0 || editor.EditMode >= std::int32_t(std::size(Brushes)))
+        return;
+    const Brush& brush = Brushes[editor.EditMode];
+    const std::int32_t item = editor.*brush.Item;
     // Items never leave their ranges; one that did would draw nothing.
-    switch (editor.EditMode) {
-    case 0:
-        if (editor.ItemTerrit >= 0 && editor.ItemTerrit < TerritTiles)
-            BlitWindow(editor, TerritSheet, x, y, 0, editor.ItemTerrit);
-        break;
-    case 1:
-        if (editor.ItemLands >= 0 && editor.ItemLands < LandsTiles)
-            BlitWindow(editor, LandsSheet, x, y, LandsPlace(editor.ItemLands).Column, LandsPlace(editor.ItemLands).Row);
-        break;
-    case 2:
-        if (editor.ItemTerrain >= 0 && editor.ItemTerrain < TerrainTiles)
-            BlitWindow(editor, TerrainSheet, x, y, TerrainPlace(editor.ItemTerrain).Column,
-                       TerrainPlace(editor.ItemTerrain).Row);
-        break;
-    case 3:
-        if (editor.ItemUnits >= 0 && editor.ItemUnits < UnitsTiles)
-            BlitWindow(editor, UnitsSheet, x, y, UnitsPlace(editor.ItemUnits).Column, UnitsPlace(editor.ItemUnits).Row);
-        break;
-    case 4:
-        if (editor.ItemQuadri >= 0 && editor.ItemQuadri < QuadriTiles)
-            BlitWindow(editor, QuadriSheet, x, y, QuadriPlace(editor.ItemQuadri).Column,
-                       QuadriPlace(editor.ItemQuadri).Row);
-        break;
-    default:
-        break;
-    }
+    if (item < 0 || item >= brush.Tiles)
+        return;
+    const TilePlace place = brush.Place(item);
+    BlitWindow(editor, brush.Slot, editor.CursorX, editor.CursorY, place.Column, place.Row);
 }
 
 void FrameTick(Editor& editor)
