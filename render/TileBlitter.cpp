@@ -1,5 +1,6 @@
-// The tile blit: whole windows copied run by run from a pixel stream that already carries the
-// shimmer, clipped windows run by run from the stream that matches the shimmer at each run.
+// The tile blit: whole windows copied run by run (or row by row as masked stores, on the AVX-512
+// path) from a pixel stream that already carries the shimmer, clipped windows run by run or row
+// by row from the stream that matches the shimmer at each.
 #include "render/TileBlitter.h"
 
 #include "render/VectorPath.h"
