@@ -67,13 +67,11 @@ KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, co
     // The k-th drawn pixel takes the shimmer's offset of phase + k + 1, and pixel n of stream q
     // holds that of q + n + 1: each record's first drawn pixel n picks q = phase + k - n
     // (mod 6). The count k runs on without a lookup, so records do not wait on each other.
+    const MaskRow* const end = rows + count;
+    while (rows != end && rows->Row < clip.FirstRow)
+        ++rows;
     std::uint32_t drawn = 0;
-    const std::uint32_t bias = std::uint32_t(phase) + 6 * 32;  // keeps the sums below positive
-    for (const MaskRow* row = rows; row != rows + count; ++row) {
-        if (row->Row < clip.FirstRow)
-            continue;
-        if (row->Row > clip.LastRow)
-            break;
+    for (const MaskRow* row = rows; row != end && row->Row <= clip.LastRow; ++row) {
         // The clip's columns, counted from the record's first.
         const std::int64_t low = clip.FirstColumn - row->Start, high = clip.LastColumn - row->Start;
         if (high < 0 || low > 63)
@@ -84,10 +82,10 @@ KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, co
             kept &= ~std::uint64_t(0) >> (63 - (high - shift));
         if (kept == 0)
             continue;
-        const auto skipped = std::uint32_t(_mm_popcnt_u64(row->Mask) - _mm_popcnt_u64(row->Mask >> shift));
+        const int skipped = row->Count - int(_mm_popcnt_u64(row->Mask >> shift));
         const std::uint8_t* source = pixels + row->Before + skipped;
         if (phase >= 0)
-            source += std::size_t((bias + drawn % ShimmerPeriod - row->BeforeMod6 - skipped) % ShimmerPeriod) * streamBytes;
+            source += std::size_t(Mod6Of(phase + int(drawn % ShimmerPeriod) - row->BeforeMod6 - skipped)) * streamBytes;
         drawn += std::uint32_t(_mm_popcnt_u64(kept));
         const __m512i values = Expand(kept, source);
         _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start + shift, kept, values);

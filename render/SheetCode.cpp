@@ -43,12 +43,13 @@ void EncodeMaskRows(SheetCode& code, TileWindow& window, const IndexedImage& she
                 continue;
             }
             MaskRow record{0, std::uint16_t(before), std::uint8_t(before % ShimmerPeriod), std::uint8_t(i),
-                           std::uint8_t(j), {}};
+                           std::uint8_t(j), 0, {}};
             const int end = std::min(width, j + 64);
             for (int k = j; k < end; ++k)
                 if (IsOpaque(source[k]))
                     record.Mask |= std::uint64_t(1) << (k - j);
-            before += std::uint32_t(std::popcount(record.Mask));
+            record.Count = std::uint8_t(std::popcount(record.Mask));
+            before += record.Count;
             code.MaskRows.push_back(record);
             j = end;
         }

@@ -37,7 +37,8 @@ struct MaskRow {
     std::uint8_t BeforeMod6;
     std::uint8_t Row;
     std::uint8_t Start;
-    std::uint8_t Unused[3];
+    std::uint8_t Count;      // opaque pixels in the record
+    std::uint8_t Unused[2];
 };
 // A masked blit reads a whole 64-byte block of a stream from any pixel: the pool has this many
 // bytes after its last stream.
