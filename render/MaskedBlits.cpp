@@ -64,13 +64,9 @@ KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, co
                                     std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
                                     const MaskedClip& clip, int phase)
 {
-    // The k-th drawn pixel takes the shimmer's offset of phase + k + 1, and pixel n of stream q
-    // holds that of q + n + 1: each record's first drawn pixel n picks q = phase + k - n
-    // (mod 6). The count k runs on without a lookup, so records do not wait on each other.
     const MaskRow* const end = rows + count;
     while (rows != end && rows->Row < clip.FirstRow)
         ++rows;
-    std::uint32_t drawn = 0;
     for (const MaskRow* row = rows; row != end && row->Row <= clip.LastRow; ++row) {
         // The clip's columns, counted from the record's first.
         const std::int64_t low = clip.FirstColumn - row->Start, high = clip.LastColumn - row->Start;
@@ -84,13 +80,15 @@ KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, co
             continue;
         const int skipped = row->Count - int(_mm_popcnt_u64(row->Mask >> shift));
         const std::uint8_t* source = pixels + row->Before + skipped;
-        if (phase >= 0)
-            source += std::size_t(Mod6Of(phase + int(drawn % ShimmerPeriod) - row->BeforeMod6 - skipped)) * streamBytes;
-        drawn += std::uint32_t(_mm_popcnt_u64(kept));
+        if (phase >= 0) {
+            // The stream whose first drawn pixel gets the shimmer's next offset.
+            source += std::size_t(Mod6Of(phase - row->BeforeMod6 - skipped)) * streamBytes;
+            phase = Mod6Of(phase + int(_mm_popcnt_u64(kept)));
+        }
         const __m512i values = Expand(kept, source);
         _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start + shift, kept, values);
     }
-    return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
+    return phase;
 }
 
 KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
