@@ -52,16 +52,24 @@ private:
         std::int64_t Left, Top, Right, Bottom;
     };
 
-    // The window lies inside the clip rectangle: its runs are copied in order from the stream
-    // of the phase it starts from.
+    // A window drawn whole reads the stream of the phase it starts from, and moves the phase on
+    // by its pixel count.
+    template <bool Shimmer>
+    const std::uint8_t* WholeStream(const SheetCode& code, const TileWindow& window)
+    {
+        const std::uint8_t* stream = code.Pool.data() + window.Pixels;
+        if constexpr (Shimmer) {
+            stream += std::size_t(phase_) * window.Opaque;
+            phase_ = Mod6Of(phase_ + window.OpaqueMod6);
+        }
+        return stream;
+    }
+
+    // The window lies inside the clip rectangle: its runs are copied in order.
     template <bool Shimmer>
     void BlitWhole(const SheetCode& code, const TileWindow& window, std::uint8_t* origin)
     {
-        const std::uint8_t* source = code.Pool.data() + window.Pixels;
-        if constexpr (Shimmer) {
-            source += std::size_t(phase_) * window.Opaque;
-            phase_ = Mod6Of(phase_ + window.OpaqueMod6);
-        }
+        const std::uint8_t* source = WholeStream<Shimmer>(code, window);
         const WholeRun* run = code.WholeRuns.data() + window.FirstRun;
         for (const WholeRun* end = run + window.RunCount; run != end; ++run) {
             CopyRun(origin + run->Target, source, run->Length);
@@ -72,12 +80,8 @@ private:
     template <bool Shimmer>
     void BlitWholeMasked(const SheetCode& code, const TileWindow& window, std::uint8_t* origin)
     {
-        const std::uint8_t* stream = code.Pool.data() + window.Pixels;
-        if constexpr (Shimmer) {
-            stream += std::size_t(phase_) * window.Opaque;
-            phase_ = Mod6Of(phase_ + window.OpaqueMod6);
-        }
-        korvan::BlitWholeMasked(code.MaskRowsByWidth.data() + window.FirstMaskRow, window.ByWidth, stream, origin, pitch_);
+        korvan::BlitWholeMasked(code.MaskRowsByWidth.data() + window.FirstMaskRow, window.ByWidth,
+                                WholeStream<Shimmer>(code, window), origin, pitch_);
     }
 
     void BlitClipped(int slot, std::int64_t x, std::int64_t y, int column, int row);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <random>
 
@@ -16,6 +17,21 @@ namespace korvan::testing {
 // The least size of each sheet, in slot order (Cities has none).
 inline constexpr int MinimumWidth[SheetCount] = {1, 585, 66, 455, 520, 529};
 inline constexpr int MinimumHeight[SheetCount] = {1, 294, 331, 298, 199, 35};
+
+// Mostly a value in low..high; otherwise one near either end of the 32-bit range, or any.
+inline std::int32_t RandomCoordinate(std::mt19937& rng, std::int32_t low, std::int32_t high)
+{
+    switch (rng() % 8) {
+    case 0:
+        return std::numeric_limits<std::int32_t>::min() + std::int32_t(rng() % 100);
+    case 1:
+        return std::numeric_limits<std::int32_t>::max() - std::int32_t(rng() % 100);
+    case 2:
+        return std::int32_t(rng());
+    default:
+        return low + std::int32_t(rng() % std::uint32_t(high - low + 1));
+    }
+}
 
 inline IndexedImage SheetOf(int width, int height, const std::function<std::uint8_t(int x, int y)>& pixel)
 {

@@ -18,20 +18,6 @@ namespace {
 using namespace korvan;
 using namespace korvan::testing;
 
-std::int32_t RandomCoordinate(std::mt19937& rng, std::int32_t low, std::int32_t high)
-{
-    switch (rng() % 8) {
-    case 0:
-        return std::numeric_limits<std::int32_t>::min() + std::int32_t(rng() % 100);
-    case 1:
-        return std::numeric_limits<std::int32_t>::max() - std::int32_t(rng() % 100);
-    case 2:
-        return std::int32_t(rng());
-    default:
-        return low + std::int32_t(rng() % std::uint32_t(high - low + 1));
-    }
-}
-
 void RandomiseMap(Editor& e, std::mt19937& rng)
 {
     const unsigned kind = rng() % 3;
