@@ -23,6 +23,8 @@ KORVAN_AVX512 inline __m512i Expand(std::uint64_t mask, const std::uint8_t* sour
     return _mm512_maskz_expand_epi8(mask, block);
 }
 
+// Records from stream (the window's pixels from its first), the window's top-left pixel at
+// origin in a buffer pitch bytes wide.
 KORVAN_AVX512 inline void StoreRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
                                        std::uint8_t* origin, std::int64_t pitch)
 {
@@ -33,12 +35,6 @@ KORVAN_AVX512 inline void StoreRecords(const MaskRow* rows, std::uint32_t count,
 }
 
 }  // namespace
-
-KORVAN_AVX512 void BlitRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
-                               std::uint8_t* origin, std::int64_t pitch)
-{
-    StoreRecords(rows, count, stream, origin, pitch);
-}
 
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
                                    std::uint8_t* origin, std::int64_t pitch)
@@ -109,13 +105,12 @@ KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const
         const std::uint32_t after = last == end ? streamBytes : last->Before;
         phase = int((std::uint32_t(phase) + after - first->Before) % ShimmerPeriod);
     }
-    BlitRecords(first, std::uint32_t(last - first), pixels, origin, pitch);
+    StoreRecords(first, std::uint32_t(last - first), pixels, origin, pitch);
     return phase;
 }
 
 #else
 
-void BlitRecords(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint8_t*, std::int64_t) {}
 void BlitWholeMasked(const MaskRow*, const std::uint16_t (&)[3], const std::uint8_t*, std::uint8_t*, std::int64_t) {}
 int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
                       const MaskedClip&, int phase)

@@ -9,12 +9,9 @@
 
 namespace korvan {
 
-// Records from stream (the window's pixels from its first), the window's top-left pixel at
-// origin in a buffer pitch bytes wide.
-KORVAN_AVX512 void BlitRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
-                               std::uint8_t* origin, std::int64_t pitch);
-
-// A whole window from its records by width (see SheetCode::MaskRowsByWidth).
+// A whole window from its records by width (see SheetCode::MaskRowsByWidth), from stream (the
+// window's pixels from its first), the window's top-left pixel at origin in a buffer pitch bytes
+// wide.
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
                                    std::uint8_t* origin, std::int64_t pitch);
 
@@ -26,8 +23,8 @@ struct MaskedClip {
     std::int64_t FirstRow, LastRow, FirstColumn, LastColumn;
 };
 KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
-                                           std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
-                                           const MaskedClip& clip, int phase);
+                                    std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
+                                    const MaskedClip& clip, int phase);
 
 // As BlitClippedMasked for a clip that cuts rows only: the records of the rows inside are
 // drawn as a whole window is, from one stream.
