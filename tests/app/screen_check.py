@@ -3,7 +3,8 @@
 
   colours SHOT X Y W H               distinct colours in the rectangle
   changed A B X Y W H                pixels that differ between two shots in the rectangle
-  changed-solid A B X Y W H          differing pixels where neither shot shows water (blue)
+  changed-solid A B X Y W H          differing pixels, leaving out those where both shots show water (blue): the
+                                     shimmer moves water, land turned sea or sea turned land still counts
   bbox SHOT X Y W H                  bounding box "x0 y0 x1 y1" of the non-black pixels, or "none"
   count-near-white SHOT X Y W H      pixels with every channel above 200
 """
@@ -54,7 +55,7 @@ def main():
         count = 0
         for (_, _, r1, g1, b1), (_, _, r2, g2, b2) in zip(a, b):
             if (r1, g1, b1) != (r2, g2, b2):
-                if command == 'changed' or not (is_water(r1, g1, b1) or is_water(r2, g2, b2)):
+                if command == 'changed' or not (is_water(r1, g1, b1) and is_water(r2, g2, b2)):
                     count += 1
         print(count)
     elif command == 'bbox':
