@@ -23,36 +23,27 @@ KORVAN_AVX512 inline __m512i Expand(std::uint64_t mask, const std::uint8_t* sour
     return _mm512_maskz_expand_epi8(mask, block);
 }
 
-// Records from stream (the window's pixels from its first), the window's top-left pixel at
-// origin in a buffer pitch bytes wide.
-KORVAN_AVX512 inline void StoreRecords(const MaskRow* rows, std::uint32_t count, const std::uint8_t* stream,
-                                       std::uint8_t* origin, std::int64_t pitch)
-{
-    for (const MaskRow* row = rows; row != rows + count; ++row) {
-        const __m512i pixels = Expand(row->Mask, stream + row->Before);
-        _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start, row->Mask, pixels);
-    }
-}
-
 }  // namespace
 
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
-                                   std::uint8_t* origin, std::int64_t pitch)
+                                   std::uint8_t* origin)
 {
-    StoreRecords(rows, byWidth[0], stream, origin, pitch);
-    rows += byWidth[0];
-    for (const MaskRow* row = rows; row != rows + byWidth[1]; ++row) {
+    const MaskRow* const wide = rows + byWidth[0];
+    const MaskRow* const middle = wide + byWidth[1];
+    const MaskRow* const narrow = middle + byWidth[2];
+    for (const MaskRow* row = rows; row != wide; ++row)
+        _mm512_mask_storeu_epi8(origin + row->Target, row->Mask, Expand(row->Mask, stream + row->Before));
+    for (const MaskRow* row = wide; row != middle; ++row) {
         __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(stream + row->Before));
         asm("" : "+v"(block));
         const auto mask = __mmask32(row->Mask);
-        _mm256_mask_storeu_epi8(origin + row->Row * pitch + row->Start, mask, _mm256_maskz_expand_epi8(mask, block));
+        _mm256_mask_storeu_epi8(origin + row->Target, mask, _mm256_maskz_expand_epi8(mask, block));
     }
-    rows += byWidth[1];
-    for (const MaskRow* row = rows; row != rows + byWidth[2]; ++row) {
+    for (const MaskRow* row = middle; row != narrow; ++row) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stream + row->Before));
         asm("" : "+v"(block));
         const auto mask = __mmask16(row->Mask);
-        _mm_mask_storeu_epi8(origin + row->Row * pitch + row->Start, mask, _mm_maskz_expand_epi8(mask, block));
+        _mm_mask_storeu_epi8(origin + row->Target, mask, _mm_maskz_expand_epi8(mask, block));
     }
 }
 
@@ -105,13 +96,14 @@ KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const
         const std::uint32_t after = last == end ? streamBytes : last->Before;
         phase = int((std::uint32_t(phase) + after - first->Before) % ShimmerPeriod);
     }
-    StoreRecords(first, std::uint32_t(last - first), pixels, origin, pitch);
+    for (const MaskRow* row = first; row != last; ++row)
+        _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start, row->Mask, Expand(row->Mask, pixels + row->Before));
     return phase;
 }
 
 #else
 
-void BlitWholeMasked(const MaskRow*, const std::uint16_t (&)[3], const std::uint8_t*, std::uint8_t*, std::int64_t) {}
+void BlitWholeMasked(const MaskRow*, const std::uint16_t (&)[3], const std::uint8_t*, std::uint8_t*) {}
 int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
                       const MaskedClip&, int phase)
 {

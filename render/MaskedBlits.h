@@ -10,10 +10,10 @@
 namespace korvan {
 
 // A whole window from its records by width (see SheetCode::MaskRowsByWidth), from stream (the
-// window's pixels from its first), the window's top-left pixel at origin in a buffer pitch bytes
-// wide.
+// window's pixels from its first), the window's top-left pixel at origin in a buffer
+// WholeRunPitch bytes wide: each record goes to its Target.
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
-                                   std::uint8_t* origin, std::int64_t pitch);
+                                   std::uint8_t* origin);
 
 // The window's pixels in rows firstRow..lastRow and columns firstColumn..lastColumn. pixels
 // holds the window's streams, streamBytes apart; phase is the shimmer's phase for a shimmering

@@ -43,7 +43,7 @@ void EncodeMaskRows(SheetCode& code, TileWindow& window, const IndexedImage& she
                 continue;
             }
             MaskRow record{0, std::uint16_t(before), std::uint8_t(before % ShimmerPeriod), std::uint8_t(i),
-                           std::uint8_t(j), 0, {}};
+                           std::uint8_t(j), 0, std::uint16_t(i * WholeRunPitch + j)};
             const int end = std::min(width, j + 64);
             for (int k = j; k < end; ++k)
                 if (IsOpaque(source[k]))

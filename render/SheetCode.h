@@ -38,7 +38,7 @@ struct MaskRow {
     std::uint8_t Row;
     std::uint8_t Start;
     std::uint8_t Count;      // opaque pixels in the record
-    std::uint8_t Unused[2];
+    std::uint16_t Target;    // Row * WholeRunPitch + Start: its place from a whole window's origin
 };
 // A masked blit reads a whole 64-byte block of a stream from any pixel: the pool has this many
 // bytes after its last stream.

@@ -29,11 +29,11 @@ TileBlitter::TileBlitter(Editor& editor)
             code = EncodeSheet(sheet, SheetGeometries[std::size_t(slot)]);
         codes_[std::size_t(slot)] = &code;
 
-        // A whole window's runs are laid out for a 640-byte row; its mask records for any.
+        // A whole window's runs and mask records are laid out for a 640-byte row.
         const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
         Rect& whole = whole_[std::size_t(slot)];
         whole = {clip_.Left, clip_.Top, clip_.Right - g.WindowWidth + 1, clip_.Bottom - g.WindowHeight + 1};
-        if ((pitch_ != WholeRunPitch && !masked_) || g.WindowWidth == 0)
+        if (pitch_ != WholeRunPitch || g.WindowWidth == 0)
             whole = {0, 0, -1, -1};
     }
 }

@@ -35,7 +35,7 @@ public:
                 const TileWindow* window = code.Window(g.GridWidth == 0 ? 0 : column, row);
                 if (window != nullptr && window->InSheet) {
                     if (masked_)
-                        BlitWholeMasked<g.Shimmer>(code, *window, buffer_ + y * pitch_ + x);
+                        BlitWholeMasked<g.Shimmer>(code, *window, buffer_ + y * WholeRunPitch + x);
                     else
                         BlitWhole<g.Shimmer>(code, *window, buffer_ + y * WholeRunPitch + x);
                     return;
@@ -81,7 +81,7 @@ private:
     void BlitWholeMasked(const SheetCode& code, const TileWindow& window, std::uint8_t* origin)
     {
         korvan::BlitWholeMasked(code.MaskRowsByWidth.data() + window.FirstMaskRow, window.ByWidth,
-                                WholeStream<Shimmer>(code, window), origin, pitch_);
+                                WholeStream<Shimmer>(code, window), origin);
     }
 
     void BlitClipped(int slot, std::int64_t x, std::int64_t y, int column, int row);
