@@ -4,6 +4,8 @@
 
 #include "render/Shimmer.h"
 
+#include <utility>
+
 #if defined(KORVAN_HAS_AVX512_PATH)
 #include <immintrin.h>
 #endif
@@ -78,6 +80,68 @@ KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, co
     return phase;
 }
 
+// The records of rows clip.FirstRow..clip.LastRow.
+KORVAN_AVX512 inline std::pair<const MaskRow*, const MaskRow*> RowRange(const MaskRow* rows, std::uint32_t count,
+                                                                         const MaskedClip& clip)
+{
+    const MaskRow* const end = rows + count;
+    const MaskRow* first = rows;
+    while (first != end && first->Row < clip.FirstRow)
+        ++first;
+    const MaskRow* last = first;
+    while (last != end && last->Row <= clip.LastRow)
+        ++last;
+    return {first, last};
+}
+
+KORVAN_AVX512 int BlitFromColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                       std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
+                                       int phase)
+{
+    const auto [first, last] = RowRange(rows, count, clip);
+    for (const MaskRow* row = first; row != last; ++row) {
+        const std::int64_t cut = clip.FirstColumn - row->Start;  // the record's columns left out
+        std::uint64_t kept = row->Mask;
+        int skipped = 0;
+        if (cut > 0) {
+            if (cut > 63)
+                continue;
+            const std::uint64_t left = _bzhi_u64(kept, unsigned(cut));
+            kept ^= left;
+            if (kept == 0)
+                continue;
+            skipped = int(_mm_popcnt_u64(left));
+        }
+        const std::uint8_t* source = pixels + row->Before + skipped;
+        if (phase >= 0) {
+            source += std::size_t(Mod6Of(phase - row->BeforeMod6 - skipped)) * streamBytes;
+            phase = Mod6Of(phase + row->Count - skipped);
+        }
+        _mm512_mask_storeu_epi8(origin + row->Target, kept, Expand(kept, source));
+    }
+    return phase;
+}
+
+KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                     std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
+                                     int phase)
+{
+    const auto [first, last] = RowRange(rows, count, clip);
+    for (const MaskRow* row = first; row != last; ++row) {
+        const std::int64_t inside = clip.LastColumn + 1 - row->Start;  // the record's columns kept
+        if (inside <= 0)
+            continue;
+        const std::uint64_t kept = inside > 63 ? row->Mask : _bzhi_u64(row->Mask, unsigned(inside));
+        const std::uint8_t* source = pixels + row->Before;
+        if (phase >= 0) {
+            source += std::size_t(Mod6Of(phase - row->BeforeMod6)) * streamBytes;
+            phase = Mod6Of(phase + int(_mm_popcnt_u64(kept)));
+        }
+        _mm512_mask_storeu_epi8(origin + row->Target, kept, Expand(kept, source));
+    }
+    return phase;
+}
+
 KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
                                  std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
                                  std::int64_t firstRow, std::int64_t lastRow, int phase)
@@ -103,6 +167,16 @@ KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const
 
 #else
 
+int BlitFromColumnMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*,
+                         const MaskedClip&, int phase)
+{
+    return phase;
+}
+int BlitToColumnMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*,
+                       const MaskedClip&, int phase)
+{
+    return phase;
+}
 void BlitWholeMasked(const MaskRow*, const std::uint16_t (&)[3], const std::uint8_t*, std::uint8_t*) {}
 int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
                       const MaskedClip&, int phase)

@@ -26,6 +26,15 @@ KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, co
                                     std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
                                     const MaskedClip& clip, int phase);
 
+// As BlitClippedMasked for a clip whose columns run from clip.FirstColumn to past the window's
+// last (From), or from its first to clip.LastColumn (To), in a buffer WholeRunPitch bytes wide.
+KORVAN_AVX512 int BlitFromColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                       std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
+                                       int phase);
+KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                     std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
+                                     int phase);
+
 // As BlitClippedMasked for a clip that cuts rows only: the records of the rows inside are
 // drawn as a whole window is, from one stream.
 KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,

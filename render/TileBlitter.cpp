@@ -96,11 +96,17 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
             const MaskRow* rows = code.MaskRows.data() + window->FirstMaskRow;
             std::uint8_t* origin = buffer_ + y * pitch_ + x;
             const int phase = g.Shimmer ? phase_ : -1;
-            const int after =
-                firstColumn == 0 && lastColumn == g.WindowWidth - 1
-                    ? BlitRowsMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_, firstRow, lastDrawn, phase)
-                    : BlitClippedMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_,
-                                        {firstRow, lastDrawn, firstColumn, lastColumn}, phase);
+            const bool fromFirst = firstColumn == 0, toLast = lastColumn == g.WindowWidth - 1;
+            const MaskedClip cut{firstRow, lastDrawn, firstColumn, lastColumn};
+            int after;
+            if (fromFirst && toLast)
+                after = BlitRowsMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_, firstRow, lastDrawn, phase);
+            else if (pitch_ == WholeRunPitch && toLast)  // cut by the clip's left edge
+                after = BlitFromColumnMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, cut, phase);
+            else if (pitch_ == WholeRunPitch && fromFirst)  // by its right edge
+                after = BlitToColumnMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, cut, phase);
+            else
+                after = BlitClippedMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_, cut, phase);
             if (g.Shimmer)
                 phase_ = after;
         } else if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {

@@ -33,7 +33,8 @@ bool Supports(VectorPath path)
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
            __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vbmi") &&
-           __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("popcnt");
+           __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("popcnt") &&
+           __builtin_cpu_supports("bmi2");
 #else
     return false;
 #endif

@@ -1,7 +1,7 @@
 // Which code the hot loops run: the portable one, or the one written for processors with
-// AVX-512 (F, BW, VL, VBMI and VBMI2), which moves each tile row with one masked store, tests
-// sixteen cells at a time and looks colours up sixty-four at a time. Both give the same
-// results to the byte.
+// AVX-512 (F, BW, VL, VBMI and VBMI2) and BMI2, which moves each tile row with one masked
+// store, tests sixteen cells at a time and looks colours up sixty-four at a time. Both give the
+// same results to the byte.
 #pragma once
 
 namespace korvan {
@@ -23,7 +23,7 @@ bool SetVectorPath(VectorPath path);
 #define KORVAN_HAS_AVX512_PATH 1
 // Functions of the AVX-512 path are compiled for it one by one, so that nothing else in the
 // program uses instructions the processor may lack.
-#define KORVAN_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl,avx512vbmi,avx512vbmi2,popcnt")))
+#define KORVAN_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl,avx512vbmi,avx512vbmi2,popcnt,bmi2")))
 #else
 #define KORVAN_AVX512
 #endif
