@@ -94,15 +94,24 @@ KORVAN_AVX512 inline std::pair<const MaskRow*, const MaskRow*> RowRange(const Ma
     return {first, last};
 }
 
+// The cut loops carry from record to record only the count of pixels drawn: each record's
+// stream follows from it, so records do not wait on each other's phase. The stream is the one
+// whose pixel at the record's first drawn place has the phase the drawn pixels before it left:
+// (phase + drawn - place) mod 6, place being that pixel's index in the window's stream.
+// StreamBase adds a multiple of the period above any window's pixel count, so that the
+// difference stays positive.
+constexpr std::uint32_t StreamBase = ShimmerPeriod * 4096u;
+
 KORVAN_AVX512 int BlitFromColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
                                        std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
                                        int phase)
 {
     const auto [first, last] = RowRange(rows, count, clip);
+    std::uint32_t drawn = 0;
     for (const MaskRow* row = first; row != last; ++row) {
         const std::int64_t cut = clip.FirstColumn - row->Start;  // the record's columns left out
         std::uint64_t kept = row->Mask;
-        int skipped = 0;
+        std::uint32_t place = row->Before;
         if (cut > 0) {
             if (cut > 63)
                 continue;
@@ -110,16 +119,15 @@ KORVAN_AVX512 int BlitFromColumnMasked(const MaskRow* rows, std::uint32_t count,
             kept ^= left;
             if (kept == 0)
                 continue;
-            skipped = int(_mm_popcnt_u64(left));
+            place += std::uint32_t(_mm_popcnt_u64(left));
         }
-        const std::uint8_t* source = pixels + row->Before + skipped;
-        if (phase >= 0) {
-            source += std::size_t(Mod6Of(phase - row->BeforeMod6 - skipped)) * streamBytes;
-            phase = Mod6Of(phase + row->Count - skipped);
-        }
+        const std::uint8_t* source = pixels + place;
+        if (phase >= 0)
+            source += std::size_t((StreamBase + std::uint32_t(phase) + drawn - place) % ShimmerPeriod) * streamBytes;
+        drawn += row->Before + row->Count - place;
         _mm512_mask_storeu_epi8(origin + row->Target, kept, Expand(kept, source));
     }
-    return phase;
+    return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
 }
 
 KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
@@ -127,19 +135,19 @@ KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, c
                                      int phase)
 {
     const auto [first, last] = RowRange(rows, count, clip);
+    std::uint32_t drawn = 0;
     for (const MaskRow* row = first; row != last; ++row) {
         const std::int64_t inside = clip.LastColumn + 1 - row->Start;  // the record's columns kept
         if (inside <= 0)
             continue;
         const std::uint64_t kept = inside > 63 ? row->Mask : _bzhi_u64(row->Mask, unsigned(inside));
         const std::uint8_t* source = pixels + row->Before;
-        if (phase >= 0) {
-            source += std::size_t(Mod6Of(phase - row->BeforeMod6)) * streamBytes;
-            phase = Mod6Of(phase + int(_mm_popcnt_u64(kept)));
-        }
+        if (phase >= 0)
+            source += std::size_t((StreamBase + std::uint32_t(phase) + drawn - row->Before) % ShimmerPeriod) * streamBytes;
+        drawn += std::uint32_t(_mm_popcnt_u64(kept));
         _mm512_mask_storeu_epi8(origin + row->Target, kept, Expand(kept, source));
     }
-    return phase;
+    return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
 }
 
 KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
