@@ -151,8 +151,8 @@ KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, c
 }
 
 KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
-                                 std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
-                                 std::int64_t firstRow, std::int64_t lastRow, int phase)
+                                 std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t firstRow,
+                                 std::int64_t lastRow, int phase)
 {
     const MaskRow* const end = rows + count;
     const MaskRow* first = rows;
@@ -169,7 +169,7 @@ KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const
         phase = int((std::uint32_t(phase) + after - first->Before) % ShimmerPeriod);
     }
     for (const MaskRow* row = first; row != last; ++row)
-        _mm512_mask_storeu_epi8(origin + row->Row * pitch + row->Start, row->Mask, Expand(row->Mask, pixels + row->Before));
+        _mm512_mask_storeu_epi8(origin + row->Target, row->Mask, Expand(row->Mask, pixels + row->Before));
     return phase;
 }
 
@@ -192,7 +192,7 @@ int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::u
     return phase;
 }
 int BlitRowsMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
-                   std::int64_t, std::int64_t, int phase)
+                   std::int64_t, int phase)
 {
     return phase;
 }

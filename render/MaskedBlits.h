@@ -35,10 +35,10 @@ KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, c
                                      std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
                                      int phase);
 
-// As BlitClippedMasked for a clip that cuts rows only: the records of the rows inside are
-// drawn as a whole window is, from one stream.
+// As BlitClippedMasked for a clip that cuts rows only, in a buffer WholeRunPitch bytes wide:
+// the records of the rows inside are drawn as a whole window is, from one stream.
 KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
-                                 std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t pitch,
-                                 std::int64_t firstRow, std::int64_t lastRow, int phase);
+                                 std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t firstRow,
+                                 std::int64_t lastRow, int phase);
 
 }  // namespace korvan

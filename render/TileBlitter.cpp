@@ -98,15 +98,17 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
             const int phase = g.Shimmer ? phase_ : -1;
             const bool fromFirst = firstColumn == 0, toLast = lastColumn == g.WindowWidth - 1;
             const MaskedClip cut{firstRow, lastDrawn, firstColumn, lastColumn};
+            const std::uint32_t n = window->MaskRowCount, streamBytes = window->Opaque;
             int after;
-            if (fromFirst && toLast)
-                after = BlitRowsMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_, firstRow, lastDrawn, phase);
-            else if (pitch_ == WholeRunPitch && toLast)  // cut by the clip's left edge
-                after = BlitFromColumnMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, cut, phase);
-            else if (pitch_ == WholeRunPitch && fromFirst)  // by its right edge
-                after = BlitToColumnMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, cut, phase);
-            else
-                after = BlitClippedMasked(rows, window->MaskRowCount, pixels, window->Opaque, origin, pitch_, cut, phase);
+            // A buffer of another width, or a view narrower than the window: the general cut.
+            if (pitch_ != WholeRunPitch || (!fromFirst && !toLast))
+                after = BlitClippedMasked(rows, n, pixels, streamBytes, origin, pitch_, cut, phase);
+            else if (fromFirst && toLast)
+                after = BlitRowsMasked(rows, n, pixels, streamBytes, origin, firstRow, lastDrawn, phase);
+            else if (toLast)  // cut by the clip's left edge
+                after = BlitFromColumnMasked(rows, n, pixels, streamBytes, origin, cut, phase);
+            else  // by its right edge
+                after = BlitToColumnMasked(rows, n, pixels, streamBytes, origin, cut, phase);
             if (g.Shimmer)
                 phase_ = after;
         } else if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {
