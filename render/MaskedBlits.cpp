@@ -25,6 +25,37 @@ KORVAN_AVX512 inline __m512i Expand(std::uint64_t mask, const std::uint8_t* sour
     return _mm512_maskz_expand_epi8(mask, block);
 }
 
+// Records of one width class, [first, last), from stream (the window's pixels from its first),
+// each at its Target from origin.
+KORVAN_AVX512 inline void StoreWide(const MaskRow* first, const MaskRow* last, const std::uint8_t* stream,
+                                    std::uint8_t* origin)
+{
+    for (const MaskRow* row = first; row != last; ++row)
+        _mm512_mask_storeu_epi8(origin + row->Target, row->Mask, Expand(row->Mask, stream + row->Before));
+}
+
+KORVAN_AVX512 inline void StoreMiddle(const MaskRow* first, const MaskRow* last, const std::uint8_t* stream,
+                                      std::uint8_t* origin)
+{
+    for (const MaskRow* row = first; row != last; ++row) {
+        __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(stream + row->Before));
+        asm("" : "+v"(block));
+        const auto mask = __mmask32(row->Mask);
+        _mm256_mask_storeu_epi8(origin + row->Target, mask, _mm256_maskz_expand_epi8(mask, block));
+    }
+}
+
+KORVAN_AVX512 inline void StoreNarrow(const MaskRow* first, const MaskRow* last, const std::uint8_t* stream,
+                                      std::uint8_t* origin)
+{
+    for (const MaskRow* row = first; row != last; ++row) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stream + row->Before));
+        asm("" : "+v"(block));
+        const auto mask = __mmask16(row->Mask);
+        _mm_mask_storeu_epi8(origin + row->Target, mask, _mm_maskz_expand_epi8(mask, block));
+    }
+}
+
 }  // namespace
 
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
@@ -32,21 +63,28 @@ KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&by
 {
     const MaskRow* const wide = rows + byWidth[0];
     const MaskRow* const middle = wide + byWidth[1];
-    const MaskRow* const narrow = middle + byWidth[2];
-    for (const MaskRow* row = rows; row != wide; ++row)
-        _mm512_mask_storeu_epi8(origin + row->Target, row->Mask, Expand(row->Mask, stream + row->Before));
-    for (const MaskRow* row = wide; row != middle; ++row) {
-        __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(stream + row->Before));
-        asm("" : "+v"(block));
-        const auto mask = __mmask32(row->Mask);
-        _mm256_mask_storeu_epi8(origin + row->Target, mask, _mm256_maskz_expand_epi8(mask, block));
-    }
-    for (const MaskRow* row = middle; row != narrow; ++row) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stream + row->Before));
-        asm("" : "+v"(block));
-        const auto mask = __mmask16(row->Mask);
-        _mm_mask_storeu_epi8(origin + row->Target, mask, _mm_maskz_expand_epi8(mask, block));
-    }
+    StoreWide(rows, wide, stream, origin);
+    StoreMiddle(wide, middle, stream, origin);
+    StoreNarrow(middle, middle + byWidth[2], stream, origin);
+}
+
+KORVAN_AVX512 void BlitRowsMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* fromRow,
+                                  int height, const std::uint8_t* stream, std::uint8_t* origin, std::int64_t firstRow,
+                                  std::int64_t lastRow)
+{
+    const std::size_t stride = std::size_t(height) + 1;
+    const auto range = [&](const MaskRow* segment, int widthClass) {
+        const std::uint8_t* counts = fromRow + std::size_t(widthClass) * stride;
+        return std::pair{segment + counts[firstRow], segment + counts[lastRow + 1]};
+    };
+    const MaskRow* const wide = rows + byWidth[0];
+    const MaskRow* const middle = wide + byWidth[1];
+    const auto [wideFirst, wideLast] = range(rows, 0);
+    const auto [middleFirst, middleLast] = range(wide, 1);
+    const auto [narrowFirst, narrowLast] = range(middle, 2);
+    StoreWide(wideFirst, wideLast, stream, origin);
+    StoreMiddle(middleFirst, middleLast, stream, origin);
+    StoreNarrow(narrowFirst, narrowLast, stream, origin);
 }
 
 KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
@@ -150,29 +188,6 @@ KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, c
     return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
 }
 
-KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
-                                 std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t firstRow,
-                                 std::int64_t lastRow, int phase)
-{
-    const MaskRow* const end = rows + count;
-    const MaskRow* first = rows;
-    while (first != end && first->Row < firstRow)
-        ++first;
-    const MaskRow* last = first;
-    while (last != end && last->Row <= lastRow)
-        ++last;
-    if (first == last)
-        return phase;
-    if (phase >= 0) {
-        pixels += std::size_t(Mod6Of(phase - first->BeforeMod6)) * streamBytes;
-        const std::uint32_t after = last == end ? streamBytes : last->Before;
-        phase = int((std::uint32_t(phase) + after - first->Before) % ShimmerPeriod);
-    }
-    for (const MaskRow* row = first; row != last; ++row)
-        _mm512_mask_storeu_epi8(origin + row->Target, row->Mask, Expand(row->Mask, pixels + row->Before));
-    return phase;
-}
-
 #else
 
 int BlitFromColumnMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*,
@@ -191,10 +206,9 @@ int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::u
 {
     return phase;
 }
-int BlitRowsMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::uint32_t, std::uint8_t*, std::int64_t,
-                   std::int64_t, int phase)
+void BlitRowsMasked(const MaskRow*, const std::uint16_t (&)[3], const std::uint8_t*, int, const std::uint8_t*,
+                    std::uint8_t*, std::int64_t, std::int64_t)
 {
-    return phase;
 }
 
 #endif

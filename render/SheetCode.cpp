@@ -57,12 +57,20 @@ void EncodeMaskRows(SheetCode& code, TileWindow& window, const IndexedImage& she
     window.MaskRowCount = std::uint32_t(code.MaskRows.size()) - window.FirstMaskRow;
 
     const auto records = std::span(code.MaskRows).subspan(window.FirstMaskRow);
-    for (int widthClass = 0; widthClass < 3; ++widthClass)
+    for (int widthClass = 0; widthClass < 3; ++widthClass) {
+        std::uint8_t inClass = 0;
+        auto row = records.begin();
+        for (int i = 0; i <= code.WindowHeight; ++i) {
+            for (; row != records.end() && row->Row < i; ++row)
+                inClass += MaskWidthClass(row->Mask) == widthClass;
+            code.ByWidthFromRow.push_back(inClass);
+        }
         for (const MaskRow& record : records)
             if (MaskWidthClass(record.Mask) == widthClass) {
                 code.MaskRowsByWidth.push_back(record);
                 ++window.ByWidth[widthClass];
             }
+    }
 }
 
 void EncodeWindow(SheetCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row)

@@ -77,6 +77,9 @@ struct SheetCode {
     // Each window's records again, the widest first: a whole window has no order to keep, and
     // narrow records move with narrower, cheaper stores.
     std::vector<MaskRow> MaskRowsByWidth;
+    // Per window and width class, WindowHeight + 1 counts: the class's records before each row.
+    // Within a class records keep row order, so the rows of a clip are one range of each class.
+    std::vector<std::uint8_t> ByWidthFromRow;
     std::vector<std::uint8_t> Pool;
 
     const TileWindow* Window(int column, int row) const
@@ -88,6 +91,10 @@ struct SheetCode {
     const std::uint32_t* RowStarts(int column, int row) const
     {
         return RowRuns.data() + std::size_t(row * Columns + column) * std::size_t(WindowHeight + 1);
+    }
+    const std::uint8_t* FromRow(int column, int row) const
+    {
+        return ByWidthFromRow.data() + std::size_t(row * Columns + column) * 3 * std::size_t(WindowHeight + 1);
     }
 };
 

@@ -92,42 +92,45 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
     if (window != nullptr && firstColumn <= lastColumn && firstRow <= lastDrawn) {
         const std::uint32_t* rowStarts = code.RowStarts(column, row);
         const std::uint8_t* pixels = code.Pool.data() + window->Pixels;
-        if (masked_) {
+        std::uint8_t* origin = buffer_ + y * pitch_ + x;
+        if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {
+            // Only rows are cut: the rows inside, from the stream of their first pixel, as for a
+            // whole window.
+            const std::uint32_t first = rowStarts[firstRow], end = rowStarts[lastDrawn + 1];
+            if (first != end) {
+                const TileRun& firstRun = code.Runs[first];
+                const std::uint8_t* stream = pixels;
+                if (g.Shimmer) {
+                    const std::uint32_t after = end == window->FirstRun + window->RunCount ? window->Opaque : code.Runs[end].Before;
+                    stream += std::size_t(Mod6Of(phase_ - firstRun.BeforeMod6)) * window->Opaque;
+                    phase_ = int((std::uint32_t(phase_) + (after - firstRun.Before)) % ShimmerPeriod);
+                }
+                if (masked_) {
+                    BlitRowsMasked(code.MaskRowsByWidth.data() + window->FirstMaskRow, window->ByWidth,
+                                   code.FromRow(column, row), g.WindowHeight, stream, origin, firstRow, lastDrawn);
+                } else {
+                    const std::uint8_t* source = stream + firstRun.Before;
+                    for (const WholeRun *run = code.WholeRuns.data() + first, *stop = code.WholeRuns.data() + end; run != stop; ++run) {
+                        CopyRun(origin + run->Target, source, run->Length);
+                        source += run->Length;
+                    }
+                }
+            }
+        } else if (masked_) {
             const MaskRow* rows = code.MaskRows.data() + window->FirstMaskRow;
-            std::uint8_t* origin = buffer_ + y * pitch_ + x;
             const int phase = g.Shimmer ? phase_ : -1;
-            const bool fromFirst = firstColumn == 0, toLast = lastColumn == g.WindowWidth - 1;
             const MaskedClip cut{firstRow, lastDrawn, firstColumn, lastColumn};
             const std::uint32_t n = window->MaskRowCount, streamBytes = window->Opaque;
             int after;
             // A buffer of another width, or a view narrower than the window: the general cut.
-            if (pitch_ != WholeRunPitch || (!fromFirst && !toLast))
+            if (pitch_ != WholeRunPitch || (firstColumn > 0 && lastColumn < g.WindowWidth - 1))
                 after = BlitClippedMasked(rows, n, pixels, streamBytes, origin, pitch_, cut, phase);
-            else if (fromFirst && toLast)
-                after = BlitRowsMasked(rows, n, pixels, streamBytes, origin, firstRow, lastDrawn, phase);
-            else if (toLast)  // cut by the clip's left edge
+            else if (firstColumn > 0)  // cut by the clip's left edge
                 after = BlitFromColumnMasked(rows, n, pixels, streamBytes, origin, cut, phase);
             else  // by its right edge
                 after = BlitToColumnMasked(rows, n, pixels, streamBytes, origin, cut, phase);
             if (g.Shimmer)
                 phase_ = after;
-        } else if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {
-            // Only rows are cut: the runs of the rows inside, in order, as for a whole window.
-            const std::uint32_t first = rowStarts[firstRow], end = rowStarts[lastDrawn + 1];
-            if (first != end) {
-                const TileRun& firstRun = code.Runs[first];
-                const std::uint8_t* source = pixels + firstRun.Before;
-                if (g.Shimmer) {
-                    const std::uint32_t after = end == window->FirstRun + window->RunCount ? window->Opaque : code.Runs[end].Before;
-                    source += std::size_t(Mod6Of(phase_ - firstRun.BeforeMod6)) * window->Opaque;
-                    phase_ = int((std::uint32_t(phase_) + (after - firstRun.Before)) % ShimmerPeriod);
-                }
-                std::uint8_t* origin = buffer_ + y * pitch_ + x;
-                for (const WholeRun *run = code.WholeRuns.data() + first, *stop = code.WholeRuns.data() + end; run != stop; ++run) {
-                    CopyRun(origin + run->Target, source, run->Length);
-                    source += run->Length;
-                }
-            }
         } else {
             for (std::int64_t i = firstRow; i <= lastDrawn; ++i) {
                 std::uint8_t* destination = buffer_ + (y + i) * pitch_ + x;
