@@ -56,6 +56,12 @@ KORVAN_AVX512 inline void StoreNarrow(const MaskRow* first, const MaskRow* last,
     }
 }
 
+// A record is drawn from the stream whose pixel at the record's first drawn place gets the
+// phase the pixels drawn before it leave: (phase + drawn - place) mod 6, place being that
+// pixel's index in the window's stream. StreamBase, a multiple of the period above any window's
+// pixel count, keeps the difference positive.
+constexpr std::uint32_t StreamBase = ShimmerPeriod * 4096u;
+
 }  // namespace
 
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
@@ -68,23 +74,22 @@ KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&by
     StoreNarrow(middle, middle + byWidth[2], stream, origin);
 }
 
-KORVAN_AVX512 void BlitRowsMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* fromRow,
-                                  int height, const std::uint8_t* stream, std::uint8_t* origin, std::int64_t firstRow,
-                                  std::int64_t lastRow)
+KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const MaskRowIndex* index,
+                                 const std::uint8_t* pixels, std::uint32_t streamBytes, std::uint8_t* origin,
+                                 std::int64_t firstRow, std::int64_t lastRow, int phase)
 {
-    const std::size_t stride = std::size_t(height) + 1;
-    const auto range = [&](const MaskRow* segment, int widthClass) {
-        const std::uint8_t* counts = fromRow + std::size_t(widthClass) * stride;
-        return std::pair{segment + counts[firstRow], segment + counts[lastRow + 1]};
-    };
+    const MaskRowIndex& first = index[firstRow];
+    const MaskRowIndex& past = index[lastRow + 1];
+    if (phase >= 0) {
+        pixels += std::size_t((StreamBase + std::uint32_t(phase) - first.Opaque) % ShimmerPeriod) * streamBytes;
+        phase = int((std::uint32_t(phase) + past.Opaque - first.Opaque) % ShimmerPeriod);
+    }
     const MaskRow* const wide = rows + byWidth[0];
     const MaskRow* const middle = wide + byWidth[1];
-    const auto [wideFirst, wideLast] = range(rows, 0);
-    const auto [middleFirst, middleLast] = range(wide, 1);
-    const auto [narrowFirst, narrowLast] = range(middle, 2);
-    StoreWide(wideFirst, wideLast, stream, origin);
-    StoreMiddle(middleFirst, middleLast, stream, origin);
-    StoreNarrow(narrowFirst, narrowLast, stream, origin);
+    StoreWide(rows + first.ByWidth[0], rows + past.ByWidth[0], pixels, origin);
+    StoreMiddle(wide + first.ByWidth[1], wide + past.ByWidth[1], pixels, origin);
+    StoreNarrow(middle + first.ByWidth[2], middle + past.ByWidth[2], pixels, origin);
+    return phase;
 }
 
 KORVAN_AVX512 int BlitClippedMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
@@ -132,14 +137,9 @@ KORVAN_AVX512 inline std::pair<const MaskRow*, const MaskRow*> RowRange(const Ma
     return {first, last};
 }
 
-// The cut loops carry from record to record only the count of pixels drawn: each record's
-// stream follows from it, so records do not wait on each other's phase. The stream is the one
-// whose pixel at the record's first drawn place has the phase the drawn pixels before it left:
-// (phase + drawn - place) mod 6, place being that pixel's index in the window's stream.
-// StreamBase adds a multiple of the period above any window's pixel count, so that the
-// difference stays positive.
-constexpr std::uint32_t StreamBase = ShimmerPeriod * 4096u;
 
+// The cut loops carry from record to record only the count of pixels drawn, so that records do
+// not wait on each other's phase.
 KORVAN_AVX512 int BlitFromColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
                                        std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
                                        int phase)
@@ -206,9 +206,10 @@ int BlitClippedMasked(const MaskRow*, std::uint32_t, const std::uint8_t*, std::u
 {
     return phase;
 }
-void BlitRowsMasked(const MaskRow*, const std::uint16_t (&)[3], const std::uint8_t*, int, const std::uint8_t*,
-                    std::uint8_t*, std::int64_t, std::int64_t)
+int BlitRowsMasked(const MaskRow*, const std::uint16_t (&)[3], const MaskRowIndex*, const std::uint8_t*, std::uint32_t,
+                   std::uint8_t*, std::int64_t, std::int64_t, int phase)
 {
+    return phase;
 }
 
 #endif

@@ -35,12 +35,11 @@ KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, c
                                      std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
                                      int phase);
 
-// The records of rows firstRow..lastRow of a window, from its records by width as
-// BlitWholeMasked takes them; fromRow holds each width class's records before each row
-// (SheetCode::ByWidthFromRow), height + 1 counts a class. The caller chooses stream for the
-// first pixel of those rows.
-KORVAN_AVX512 void BlitRowsMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* fromRow,
-                                  int height, const std::uint8_t* stream, std::uint8_t* origin, std::int64_t firstRow,
-                                  std::int64_t lastRow);
+// As BlitClippedMasked for a clip that cuts rows only, in a buffer WholeRunPitch bytes wide:
+// the rows inside are drawn as a whole window is, from its records by width (as BlitWholeMasked
+// takes them) and from one stream. index is the window's MaskRowIndex table.
+KORVAN_AVX512 int BlitRowsMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const MaskRowIndex* index,
+                                 const std::uint8_t* pixels, std::uint32_t streamBytes, std::uint8_t* origin,
+                                 std::int64_t firstRow, std::int64_t lastRow, int phase);
 
 }  // namespace korvan

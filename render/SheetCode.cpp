@@ -57,19 +57,21 @@ void EncodeMaskRows(SheetCode& code, TileWindow& window, const IndexedImage& she
     window.MaskRowCount = std::uint32_t(code.MaskRows.size()) - window.FirstMaskRow;
 
     const auto records = std::span(code.MaskRows).subspan(window.FirstMaskRow);
-    for (int widthClass = 0; widthClass < 3; ++widthClass) {
-        std::uint8_t inClass = 0;
-        auto row = records.begin();
-        for (int i = 0; i <= code.WindowHeight; ++i) {
-            for (; row != records.end() && row->Row < i; ++row)
-                inClass += MaskWidthClass(row->Mask) == widthClass;
-            code.ByWidthFromRow.push_back(inClass);
-        }
+    for (int widthClass = 0; widthClass < 3; ++widthClass)
         for (const MaskRow& record : records)
             if (MaskWidthClass(record.Mask) == widthClass) {
                 code.MaskRowsByWidth.push_back(record);
                 ++window.ByWidth[widthClass];
             }
+
+    MaskRowIndex index{};
+    auto record = records.begin();
+    for (int i = 0; i <= code.WindowHeight; ++i) {
+        for (; record != records.end() && record->Row < i; ++record) {
+            index.Opaque = std::uint16_t(index.Opaque + record->Count);
+            ++index.ByWidth[MaskWidthClass(record->Mask)];
+        }
+        code.MaskRowIndices.push_back(index);
     }
 }
 

@@ -40,6 +40,15 @@ struct MaskRow {
     std::uint8_t Count;      // opaque pixels in the record
     std::uint16_t Target;    // Row * WholeRunPitch + Start: its place from a whole window's origin
 };
+// What lies before a window row: its opaque pixels, and its records of each width class in
+// SheetCode::MaskRowsByWidth. Within a class the records keep row order, so the rows of a clip
+// are one range of each class, and their first pixel's place picks the stream.
+struct MaskRowIndex {
+    std::uint16_t Opaque;
+    std::uint8_t ByWidth[3];
+    std::uint8_t Unused;
+};
+
 // A masked blit reads a whole 64-byte block of a stream from any pixel: the pool has this many
 // bytes after its last stream.
 inline constexpr std::size_t PoolTail = 64;
@@ -77,9 +86,8 @@ struct SheetCode {
     // Each window's records again, the widest first: a whole window has no order to keep, and
     // narrow records move with narrower, cheaper stores.
     std::vector<MaskRow> MaskRowsByWidth;
-    // Per window and width class, WindowHeight + 1 counts: the class's records before each row.
-    // Within a class records keep row order, so the rows of a clip are one range of each class.
-    std::vector<std::uint8_t> ByWidthFromRow;
+    // Per window, WindowHeight + 1 entries: what lies before each row (see MaskRowIndex).
+    std::vector<MaskRowIndex> MaskRowIndices;
     std::vector<std::uint8_t> Pool;
 
     const TileWindow* Window(int column, int row) const
@@ -92,9 +100,9 @@ struct SheetCode {
     {
         return RowRuns.data() + std::size_t(row * Columns + column) * std::size_t(WindowHeight + 1);
     }
-    const std::uint8_t* FromRow(int column, int row) const
+    const MaskRowIndex* RowIndex(int column, int row) const
     {
-        return ByWidthFromRow.data() + std::size_t(row * Columns + column) * 3 * std::size_t(WindowHeight + 1);
+        return MaskRowIndices.data() + std::size_t(row * Columns + column) * std::size_t(WindowHeight + 1);
     }
 };
 

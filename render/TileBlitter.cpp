@@ -93,27 +93,27 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
         const std::uint32_t* rowStarts = code.RowStarts(column, row);
         const std::uint8_t* pixels = code.Pool.data() + window->Pixels;
         std::uint8_t* origin = buffer_ + y * pitch_ + x;
-        if (firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch) {
-            // Only rows are cut: the rows inside, from the stream of their first pixel, as for a
-            // whole window.
+        const bool rowsOnly = firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch;
+        if (rowsOnly && masked_) {
+            const int after = BlitRowsMasked(code.MaskRowsByWidth.data() + window->FirstMaskRow, window->ByWidth,
+                                             code.RowIndex(column, row), pixels, window->Opaque, origin, firstRow,
+                                             lastDrawn, g.Shimmer ? phase_ : -1);
+            if (g.Shimmer)
+                phase_ = after;
+        } else if (rowsOnly) {
+            // Only rows are cut: the runs of the rows inside, in order, as for a whole window.
             const std::uint32_t first = rowStarts[firstRow], end = rowStarts[lastDrawn + 1];
             if (first != end) {
                 const TileRun& firstRun = code.Runs[first];
-                const std::uint8_t* stream = pixels;
+                const std::uint8_t* source = pixels + firstRun.Before;
                 if (g.Shimmer) {
                     const std::uint32_t after = end == window->FirstRun + window->RunCount ? window->Opaque : code.Runs[end].Before;
-                    stream += std::size_t(Mod6Of(phase_ - firstRun.BeforeMod6)) * window->Opaque;
+                    source += std::size_t(Mod6Of(phase_ - firstRun.BeforeMod6)) * window->Opaque;
                     phase_ = int((std::uint32_t(phase_) + (after - firstRun.Before)) % ShimmerPeriod);
                 }
-                if (masked_) {
-                    BlitRowsMasked(code.MaskRowsByWidth.data() + window->FirstMaskRow, window->ByWidth,
-                                   code.FromRow(column, row), g.WindowHeight, stream, origin, firstRow, lastDrawn);
-                } else {
-                    const std::uint8_t* source = stream + firstRun.Before;
-                    for (const WholeRun *run = code.WholeRuns.data() + first, *stop = code.WholeRuns.data() + end; run != stop; ++run) {
-                        CopyRun(origin + run->Target, source, run->Length);
-                        source += run->Length;
-                    }
+                for (const WholeRun *run = code.WholeRuns.data() + first, *stop = code.WholeRuns.data() + end; run != stop; ++run) {
+                    CopyRun(origin + run->Target, source, run->Length);
+                    source += run->Length;
                 }
             }
         } else if (masked_) {
