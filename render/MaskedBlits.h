@@ -16,9 +16,9 @@ KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&by
                                    std::uint8_t* origin);
 
 // The window's pixels in rows firstRow..lastRow and columns firstColumn..lastColumn. pixels
-// holds the window's streams, streamBytes apart; phase is the shimmer's phase for a shimmering
-// sheet (the stream of each record is chosen by it), -1 for one that does not shimmer. Returns
-// the phase after the drawn pixels.
+// holds the window's streams, streamBytes apart (its Stride); phase is the shimmer's phase for a
+// shimmering sheet (the stream of each record is chosen by it), -1 for one that does not
+// shimmer. Returns the phase after the drawn pixels.
 struct MaskedClip {
     std::int64_t FirstRow, LastRow, FirstColumn, LastColumn;
 };

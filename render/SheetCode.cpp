@@ -113,10 +113,12 @@ void EncodeWindow(SheetCode& code, const IndexedImage& sheet, const SheetGeometr
     window.Opaque = std::uint32_t(stream.size());
     window.OpaqueMod6 = std::uint8_t(window.Opaque % ShimmerPeriod);
     window.InSheet = height == geometry.WindowHeight;
+    const bool wet = geometry.Shimmer && std::any_of(stream.begin(), stream.end(), IsWater);
+    window.Stride = wet ? window.Opaque : 0;
     EncodeMaskRows(code, window, sheet, sx0, sy0, width, height);
     code.Windows.push_back(window);
 
-    if (!geometry.Shimmer) {
+    if (!wet) {
         code.Pool.insert(code.Pool.end(), stream.begin(), stream.end());
         return;
     }

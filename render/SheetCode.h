@@ -55,13 +55,15 @@ inline constexpr std::size_t PoolTail = 64;
 
 // A window's runs in reading order, and its pixels as streams: the opaque pixels back to back in
 // that order. A shimmering sheet keeps one stream for each shimmer phase p (ShimmerPeriod of them,
-// Opaque bytes apart), the n-th pixel of stream p already moved by PhaseOffset[(p + n + 1) % 6]:
-// the offset it gets when the window is drawn whole from phase p.
+// Stride bytes apart), the n-th pixel of stream p already moved by PhaseOffset[(p + n + 1) % 6]:
+// the offset it gets when the window is drawn whole from phase p. A window without water looks
+// the same from every phase: it keeps one stream, and a Stride of 0.
 struct TileWindow {
     std::uint32_t FirstRun = 0;
     std::uint32_t RunCount = 0;
     std::uint32_t Opaque = 0;    // pixels in the window's runs
     std::uint32_t Pixels = 0;    // its first stream, in SheetCode::Pool
+    std::uint32_t Stride = 0;    // bytes from one phase's stream to the next
     std::uint32_t FirstMaskRow = 0;  // in MaskRows and in MaskRowsByWidth
     std::uint32_t MaskRowCount = 0;
     std::uint16_t ByWidth[3] = {};   // records over 32 columns wide, over 16, the rest

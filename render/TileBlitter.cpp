@@ -96,7 +96,7 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
         const bool rowsOnly = firstColumn == 0 && lastColumn == g.WindowWidth - 1 && pitch_ == WholeRunPitch;
         if (rowsOnly && masked_) {
             const int after = BlitRowsMasked(code.MaskRowsByWidth.data() + window->FirstMaskRow, window->ByWidth,
-                                             code.RowIndex(column, row), pixels, window->Opaque, origin, firstRow,
+                                             code.RowIndex(column, row), pixels, window->Stride, origin, firstRow,
                                              lastDrawn, g.Shimmer ? phase_ : -1);
             if (g.Shimmer)
                 phase_ = after;
@@ -108,7 +108,7 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
                 const std::uint8_t* source = pixels + firstRun.Before;
                 if (g.Shimmer) {
                     const std::uint32_t after = end == window->FirstRun + window->RunCount ? window->Opaque : code.Runs[end].Before;
-                    source += std::size_t(Mod6Of(phase_ - firstRun.BeforeMod6)) * window->Opaque;
+                    source += std::size_t(Mod6Of(phase_ - firstRun.BeforeMod6)) * window->Stride;
                     phase_ = int((std::uint32_t(phase_) + (after - firstRun.Before)) % ShimmerPeriod);
                 }
                 for (const WholeRun *run = code.WholeRuns.data() + first, *stop = code.WholeRuns.data() + end; run != stop; ++run) {
@@ -120,7 +120,7 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
             const MaskRow* rows = code.MaskRows.data() + window->FirstMaskRow;
             const int phase = g.Shimmer ? phase_ : -1;
             const MaskedClip cut{firstRow, lastDrawn, firstColumn, lastColumn};
-            const std::uint32_t n = window->MaskRowCount, streamBytes = window->Opaque;
+            const std::uint32_t n = window->MaskRowCount, streamBytes = window->Stride;
             int after;
             // A buffer of another width, or a view narrower than the window: the general cut.
             if (pitch_ != WholeRunPitch || (firstColumn > 0 && lastColumn < g.WindowWidth - 1))
@@ -147,7 +147,7 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
                     const int count = int(stop - start + 1);
                     const std::uint8_t* source = pixels + run->Before + skipped;
                     if (g.Shimmer) {
-                        source += std::size_t(Mod6Of(phase_ - run->BeforeMod6 - skipped)) * window->Opaque;
+                        source += std::size_t(Mod6Of(phase_ - run->BeforeMod6 - skipped)) * window->Stride;
                         phase_ = Mod6Of(phase_ + count);
                     }
                     CopyRun(destination + start, source, std::size_t(count));

@@ -59,7 +59,7 @@ private:
     {
         const std::uint8_t* stream = code.Pool.data() + window.Pixels;
         if constexpr (Shimmer) {
-            stream += std::size_t(phase_) * window.Opaque;
+            stream += std::size_t(phase_) * window.Stride;
             phase_ = Mod6Of(phase_ + window.OpaqueMod6);
         }
         return stream;
