@@ -138,80 +138,72 @@ KORVAN_AVX512 inline std::pair<const MaskRow*, const MaskRow*> RowRange(const Ma
 }
 
 
-// The cut loops carry from record to record only the count of pixels drawn, so that records do
-// not wait on each other's phase; they return that count. PickStreams: the phases' streams
-// differ (a window with water, on a shimmering sheet), so each record picks its own; otherwise
-// the first stream serves every record.
-template <bool PickStreams>
-KORVAN_AVX512 inline std::uint32_t FromColumn(const MaskRow* first, const MaskRow* last, const std::uint8_t* pixels,
-                                              std::uint32_t streamBytes, std::uint8_t* origin,
-                                              std::int64_t firstColumn, int phase)
+// The records of a window cut by the clip's left edge (Left: columns from edge on) or by its
+// right edge (columns up to edge). The loop carries from record to record only the count of
+// pixels drawn, so that records do not wait on each other's phase, and returns that count.
+// PickStreams: the phases' streams differ (a window with water, on a shimmering sheet), so each
+// record picks its own; otherwise the first stream serves every record.
+template <bool Left, bool PickStreams>
+KORVAN_AVX512 inline std::uint32_t EdgeCutRecords(const MaskRow* first, const MaskRow* last, const std::uint8_t* pixels,
+                                                  std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t edge,
+                                                  int phase)
 {
     std::uint32_t drawn = 0;
     for (const MaskRow* row = first; row != last; ++row) {
-        const std::int64_t cut = firstColumn - row->Start;  // the record's columns left out
         std::uint64_t kept = row->Mask;
         std::uint32_t place = row->Before;
-        if (cut > 0) {
-            if (cut > 63)
+        if constexpr (Left) {
+            const std::int64_t cut = edge - row->Start;  // the record's columns left out
+            if (cut > 0) {
+                if (cut > 63)
+                    continue;
+                const std::uint64_t left = _bzhi_u64(kept, unsigned(cut));
+                kept ^= left;
+                if (kept == 0)
+                    continue;
+                place += std::uint32_t(_mm_popcnt_u64(left));
+            }
+        } else {
+            const std::int64_t inside = edge + 1 - row->Start;  // the record's columns kept
+            if (inside <= 0)
                 continue;
-            const std::uint64_t left = _bzhi_u64(kept, unsigned(cut));
-            kept ^= left;
-            if (kept == 0)
-                continue;
-            place += std::uint32_t(_mm_popcnt_u64(left));
+            if (inside < 64)
+                kept = _bzhi_u64(kept, unsigned(inside));
         }
         const std::uint8_t* source = pixels + place;
         if constexpr (PickStreams)
             source += std::size_t((StreamBase + std::uint32_t(phase) + drawn - place) % ShimmerPeriod) * streamBytes;
-        drawn += row->Before + row->Count - place;
-        _mm512_mask_storeu_epi8(origin + row->Target, kept, Expand(kept, source));
-    }
-    return drawn;
-}
-
-template <bool PickStreams>
-KORVAN_AVX512 inline std::uint32_t ToColumn(const MaskRow* first, const MaskRow* last, const std::uint8_t* pixels,
-                                            std::uint32_t streamBytes, std::uint8_t* origin, std::int64_t lastColumn,
-                                            int phase)
-{
-    std::uint32_t drawn = 0;
-    for (const MaskRow* row = first; row != last; ++row) {
-        const std::int64_t inside = lastColumn + 1 - row->Start;  // the record's columns kept
-        if (inside <= 0)
-            continue;
-        const std::uint64_t kept = inside > 63 ? row->Mask : _bzhi_u64(row->Mask, unsigned(inside));
-        const std::uint8_t* source = pixels + row->Before;
-        if constexpr (PickStreams)
-            source += std::size_t((StreamBase + std::uint32_t(phase) + drawn - row->Before) % ShimmerPeriod) * streamBytes;
         drawn += std::uint32_t(_mm_popcnt_u64(kept));
         _mm512_mask_storeu_epi8(origin + row->Target, kept, Expand(kept, source));
     }
     return drawn;
 }
 
+template <bool Left>
+KORVAN_AVX512 inline int BlitEdgeCut(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
+                                     std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip, int phase)
+{
+    const auto [first, last] = RowRange(rows, count, clip);
+    const std::int64_t edge = Left ? clip.FirstColumn : clip.LastColumn;
+    const std::uint32_t drawn =
+        phase >= 0 && streamBytes != 0
+            ? EdgeCutRecords<Left, true>(first, last, pixels, streamBytes, origin, edge, phase)
+            : EdgeCutRecords<Left, false>(first, last, pixels, streamBytes, origin, edge, phase);
+    return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
+}
+
 KORVAN_AVX512 int BlitFromColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
                                        std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
                                        int phase)
 {
-    const auto [first, last] = RowRange(rows, count, clip);
-    const std::uint32_t drawn =
-        phase >= 0 && streamBytes != 0
-            ? FromColumn<true>(first, last, pixels, streamBytes, origin, clip.FirstColumn, phase)
-            : FromColumn<false>(first, last, pixels, streamBytes, origin, clip.FirstColumn, phase);
-    return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
+    return BlitEdgeCut<true>(rows, count, pixels, streamBytes, origin, clip, phase);
 }
 
 KORVAN_AVX512 int BlitToColumnMasked(const MaskRow* rows, std::uint32_t count, const std::uint8_t* pixels,
                                      std::uint32_t streamBytes, std::uint8_t* origin, const MaskedClip& clip,
                                      int phase)
 {
-    const auto [first, last] = RowRange(rows, count, clip);
-    const std::uint32_t drawn =
-        phase >= 0 && streamBytes != 0
-            ? ToColumn<true>(first, last, pixels, streamBytes, origin, clip.LastColumn, phase)
-            : ToColumn<false>(first, last, pixels, streamBytes, origin, clip.LastColumn, phase);
-    return phase >= 0 ? int((std::uint32_t(phase) + drawn) % ShimmerPeriod) : phase;
+    return BlitEdgeCut<false>(rows, count, pixels, streamBytes, origin, clip, phase);
 }
 
 #else
