@@ -34,10 +34,11 @@ public:
                 const SheetCode& code = *codes_[Slot];
                 const TileWindow* window = code.Window(g.GridWidth == 0 ? 0 : column, row);
                 if (window != nullptr && window->InSheet) {
+                    std::uint8_t* origin = buffer_ + y * WholeRunPitch + x;
                     if (masked_)
-                        BlitWholeMasked<g.Shimmer>(code, *window, buffer_ + y * WholeRunPitch + x);
+                        BlitWholeMasked<g.Shimmer>(code, *window, origin);
                     else
-                        BlitWhole<g.Shimmer>(code, *window, buffer_ + y * WholeRunPitch + x);
+                        BlitWhole<g.Shimmer>(code, *window, origin);
                     return;
                 }
             }
