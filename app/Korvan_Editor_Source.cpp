@@ -6,14 +6,12 @@
 #include "MediaPlayer.h"
 #include "TImage.h"
 
+#include "base/AssetLookup.h"
 #include "edit/Brush.h"
-#include "map/MapGenerator.h"
-#include "render/BackBuffer.h"
+#include "edit/Frame.h"
+#include "edit/NewMap.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
-#include "render/MapView.h"
-#include "render/SharedPalette.h"
-#include "render/Sheets.h"
-#include "render/View.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -42,6 +40,11 @@ constexpr int ImageHeight = 480;  // the back buffer; its last rows lie under th
 // 1,250 ticks last about five seconds.
 constexpr int FrameIntervalMs = 15;
 constexpr int IntroIntervalMs = 4;
+
+std::string FindAsset(const std::string& name) { return TForm_Main::AssetPath(QString::fromStdString(name)).toStdString(); }
+
+// A file of the artwork that fails to load goes to the error box, and start-up goes on.
+void ReportLoadError(const std::exception& error) { ShowErrorBox(QString::fromUtf8(error.what())); }
 
 void SetBackground(QWidget* widget, const QColor& colour)
 {
@@ -147,12 +150,9 @@ void TForm_Main::FormCreate()
     setFixedSize(IntroWidth, IntroHeight);
     CentreOnScreen();
     Image1->update();
-    for (int slot = 0; slot < korvan::SheetCount; ++slot)
-        RunHandler([&] { korvan::LoadSheet(editor, AssetPath(korvan::SheetFiles[slot]).toStdString(), slot); });
-    korvan::SetViewStartValues(editor);
-    korvan::StartShimmer(editor);
+    korvan::SetUpArtwork(editor, FindAsset, korvan::ArtworkParts::Sheets, ReportLoadError);
     korvan::GenerateMap(editor);
-    korvan::ResetBrushAfterNewMap(editor);
+    korvan::ResetBrushAfterNewMap(editor, editor);
     SplatTimer->start();
 }
 
@@ -231,12 +231,7 @@ void TForm_Main::EditorSwitch()
 void TForm_Main::LoadBackBuffer()
 {
     // Without a readable Black.BMP the frames still run, on index 0 in the built-in palette.
-    korvan::IndexedImage fallback(korvan::BackBufferWidth, korvan::BackBufferHeight);
-    fallback.Palette = korvan::SharedPalette();
-    korvan::UseAsBackBuffer(*editor_, fallback);
-    RunHandler([this] {
-        korvan::UseAsBackBuffer(*editor_, korvan::ReadIndexedBmp(AssetPath("Graphic\\Black.BMP").toStdString()));
-    });
+    korvan::SetUpArtwork(*editor_, FindAsset, korvan::ArtworkParts::BackBuffer, ReportLoadError);
     Image1->SetBackBuffer(&editor_->BackBuffer);
 }
 

@@ -5,7 +5,7 @@
 
 #include "edit/Brush.h"
 #include "map/MapFile.h"
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -115,7 +115,7 @@ void TForm_Main::SetMenusVisible(bool visible)
 void TForm_Main::NuovaMappa1Click()
 {
     korvan::GenerateMap(*editor_);
-    korvan::ResetBrushAfterNewMap(*editor_);
+    korvan::ResetBrushAfterNewMap(*editor_, *editor_);
 }
 
 void TForm_Main::ZonaCentrale1Click() { SetScroll(*editor_, -800, 0); }

@@ -5,7 +5,7 @@
 #include "render/ReferenceRenderer.h"  // tests/render: the per-pixel oracle
 #include "render/RenderFixtures.h"
 
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 #include "render/BmpFile.h"
 
 #include <cstdlib>

@@ -4,6 +4,7 @@
 #include "Repeated.h"
 
 #include "render/Cull.h"
+#include "edit/Frame.h"
 #include "render/MapView.h"
 #include "render/VectorPath.h"
 
@@ -55,7 +56,7 @@ void BM_CullCells(benchmark::State& state)
     ClampScroll(*editor);
     auto visible = std::make_unique<VisibleCells>();
     for (auto _ : state)
-        benchmark::DoNotOptimize(CullCells(*editor, 0, LastIndex, 0, LastIndex, *visible));
+        benchmark::DoNotOptimize(CullCells(editor->Cells, *editor, 0, LastIndex, 0, LastIndex, *visible));
 }
 
 void BM_FrameTickReference(benchmark::State& state)

@@ -1,6 +1,7 @@
 #include "map/MapFile.h"
 
-#include "map/KorvanError.h"
+#include "base/FileMessages.h"
+#include "base/KorvanError.h"
 
 #include <cerrno>
 #include <climits>
@@ -27,20 +28,6 @@ std::int32_t GetLittle32(const std::uint8_t* in)
     const std::uint32_t v = std::uint32_t(in[0]) | std::uint32_t(in[1]) << 8 | std::uint32_t(in[2]) << 16 |
                             std::uint32_t(in[3]) << 24;
     return static_cast<std::int32_t>(v);
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool IsFolder(const std::string& path)
-{
-    struct stat info{};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 [[noreturn]] void Fail(int error, const std::string& path) { throw FileError(FileErrorMessage(error, path), error); }
@@ -122,28 +109,6 @@ mode_t NewFileMode()
 }
 
 }  // namespace
-
-std::string FileErrorMessage(int error, const std::string& path)
-{
-    switch (error) {
-    case ENOENT:
-        return IsFolder(FolderOf(path)) ? "File not found" : "Invalid filename";
-    case ENOTDIR:
-        return "Invalid filename";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "File access denied";
-    case ENOSPC:
-    case EDQUOT:
-        return "Disk full";
-    default:
-        return "I/O error " + std::to_string(error);
-    }
-}
 
 std::vector<std::uint8_t> EncodeMap(const MapGrid& cells)
 {

@@ -23,7 +23,4 @@ void SaveMap(const MapGrid& cells, const std::string& path);
 // reading only. A file shorter than a whole map is rejected; on any failure cells is unchanged.
 void LoadMap(MapGrid& cells, const std::string& path);
 
-// The message for a failing file call on path with error number error.
-std::string FileErrorMessage(int error, const std::string& path);
-
 }  // namespace korvan

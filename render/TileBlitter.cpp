@@ -11,20 +11,20 @@
 
 namespace korvan {
 
-TileBlitter::TileBlitter(Editor& editor)
-    : editor_(editor),
+TileBlitter::TileBlitter(Canvas& canvas)
+    : canvas_(canvas),
       // The clip rectangle, narrowed to the back buffer so that no write can leave it.
-      clip_{std::max<std::int64_t>(editor.ViewLeft, 0), std::max<std::int64_t>(editor.ViewTop, 0),
-            std::min<std::int64_t>(editor.ViewRight, std::int64_t(editor.BackBuffer.Width) - 1),
-            std::min<std::int64_t>(editor.ViewBottom, std::int64_t(editor.BackBuffer.Height) - 1)},
-      buffer_(editor.BackBuffer.Pixels.data()),
-      pitch_(editor.BackBuffer.Width),
+      clip_{std::max<std::int64_t>(canvas.ViewLeft, 0), std::max<std::int64_t>(canvas.ViewTop, 0),
+            std::min<std::int64_t>(canvas.ViewRight, std::int64_t(canvas.BackBuffer.Width) - 1),
+            std::min<std::int64_t>(canvas.ViewBottom, std::int64_t(canvas.BackBuffer.Height) - 1)},
+      buffer_(canvas.BackBuffer.Pixels.data()),
+      pitch_(canvas.BackBuffer.Width),
       masked_(ActiveVectorPath() == VectorPath::Avx512),
-      phase_(ShimmerPhase(editor.ShimmerOffset, editor.ShimmerRising))
+      phase_(ShimmerPhase(canvas.ShimmerOffset, canvas.ShimmerRising))
 {
     for (int slot = 0; slot < SheetCount; ++slot) {
-        SheetCode& code = editor.SheetCodes[std::size_t(slot)];
-        const IndexedImage& sheet = editor.Sheets[std::size_t(slot)];
+        SheetCode& code = canvas.SheetCodes[std::size_t(slot)];
+        const IndexedImage& sheet = canvas.Sheets[std::size_t(slot)];
         if (!IsCodeOf(code, sheet))
             code = EncodeSheet(sheet, SheetGeometries[std::size_t(slot)]);
         codes_[std::size_t(slot)] = &code;
@@ -41,8 +41,8 @@ TileBlitter::TileBlitter(Editor& editor)
 TileBlitter::~TileBlitter()
 {
     if (phase_ >= 0) {
-        editor_.ShimmerOffset = PhaseOffset[phase_];
-        editor_.ShimmerRising = PhaseRising[phase_];
+        canvas_.ShimmerOffset = PhaseOffset[phase_];
+        canvas_.ShimmerRising = PhaseRising[phase_];
     }
 }
 
@@ -78,14 +78,14 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
     const std::int64_t sy0 = std::int64_t(row) * g.GridHeight;
     if (g.Shimmer && phase_ < 0) {
         BlitPixels(slot, x, y, std::int64_t(column) * g.GridWidth, sy0);
-        phase_ = ShimmerPhase(editor_.ShimmerOffset, editor_.ShimmerRising);
+        phase_ = ShimmerPhase(canvas_.ShimmerOffset, canvas_.ShimmerRising);
         return;
     }
 
     const std::int64_t firstColumn = std::max<std::int64_t>(0, clip_.Left - x);
     const std::int64_t lastColumn = std::min<std::int64_t>(g.WindowWidth - 1, clip_.Right - x);
     const std::int64_t rowsInSheet =
-        std::clamp<std::int64_t>(std::int64_t(editor_.Sheets[std::size_t(slot)].Height) - sy0, 0, g.WindowHeight);
+        std::clamp<std::int64_t>(std::int64_t(canvas_.Sheets[std::size_t(slot)].Height) - sy0, 0, g.WindowHeight);
     const SheetCode& code = *codes_[std::size_t(slot)];
     const TileWindow* window = code.Window(column, row);
     const std::int64_t lastDrawn = std::min(lastRow, rowsInSheet - 1);
@@ -164,7 +164,7 @@ void TileBlitter::BlitClipped(int slot, std::int64_t x, std::int64_t y, int colu
 void TileBlitter::BlitPixels(int slot, std::int64_t x, std::int64_t y, std::int64_t sx0, std::int64_t sy0)
 {
     const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
-    const IndexedImage& sheet = editor_.Sheets[std::size_t(slot)];
+    const IndexedImage& sheet = canvas_.Sheets[std::size_t(slot)];
     for (std::int64_t i = 0; i < g.WindowHeight; ++i) {
         const std::int64_t dy = y + i;
         if (dy < clip_.Top || dy > clip_.Bottom)
@@ -182,9 +182,9 @@ void TileBlitter::BlitPixels(int slot, std::int64_t x, std::int64_t y, std::int6
             std::uint8_t v = source[sx];
             if (v == 0 || v >= 240)
                 continue;
-            StepShimmer(editor_.ShimmerOffset, editor_.ShimmerRising);
+            StepShimmer(canvas_.ShimmerOffset, canvas_.ShimmerRising);
             if (IsWater(v))
-                v = std::uint8_t(v + editor_.ShimmerOffset);
+                v = std::uint8_t(v + canvas_.ShimmerOffset);
             destination[dx] = v;
         }
     }

@@ -2,7 +2,7 @@
 // back buffer, the sheets' codes, the shimmer phase) looked up once rather than per tile.
 #pragma once
 
-#include "edit/Editor.h"
+#include "render/Canvas.h"
 #include "render/MaskedBlits.h"
 #include "render/RunCopy.h"
 #include "render/Shimmer.h"
@@ -15,7 +15,7 @@ namespace korvan {
 class TileBlitter {
 public:
     // Encodes any sheet whose code is out of date.
-    explicit TileBlitter(Editor& editor);
+    explicit TileBlitter(Canvas& canvas);
     // Leaves the shimmer fields as the drawn pixels left them, also when a blit raised.
     ~TileBlitter();
     TileBlitter(const TileBlitter&) = delete;
@@ -88,7 +88,7 @@ private:
     void BlitClipped(int slot, std::int64_t x, std::int64_t y, int column, int row);
     void BlitPixels(int slot, std::int64_t x, std::int64_t y, std::int64_t sx0, std::int64_t sy0);
 
-    Editor& editor_;
+    Canvas& canvas_;
     Rect clip_;
     std::array<Rect, SheetCount> whole_;  // the origins from which a whole window may be drawn at once
     std::uint8_t* buffer_;

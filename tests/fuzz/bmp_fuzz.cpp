@@ -1,7 +1,7 @@
 // Fuzz target: any bytes as a tile sheet, then a blit of every tile value from it.
 #include "FuzzKit.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 #include "render/Blitters.h"
 #include "render/SheetCatalogue.h"
 

@@ -4,9 +4,10 @@
 #include "ReferenceRenderer.h"
 #include "RenderFixtures.h"
 
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 #include "render/Blitters.h"
 #include "render/BmpFile.h"
+#include "edit/Frame.h"
 #include "render/MapView.h"
 #include "render/Shimmer.h"
 

@@ -2,7 +2,8 @@
 #include "ReferenceRenderer.h"
 #include "RenderFixtures.h"
 
-#include "map/MapGenerator.h"
+#include "edit/Frame.h"
+#include "edit/NewMap.h"
 #include "render/Blitters.h"
 #include "render/MapView.h"
 #include "render/Shimmer.h"

@@ -1,7 +1,7 @@
 // Where korvan-map finds the artwork.
 #include "Verbs.h"
 
-#include "render/BmpFile.h"
+#include "base/AssetLookup.h"
 
 #include <filesystem>
 

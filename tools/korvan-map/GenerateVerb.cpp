@@ -1,9 +1,9 @@
 // korvan-map generate --seed N -o FILE: the map the editor would generate from random state N.
 #include "Verbs.h"
 
-#include "edit/Editor.h"
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"
+#include "map/RandomSource.h"
 
 #include <memory>
 
@@ -24,10 +24,10 @@ int Generate(const Args& args)
     if (seed < 0 || output.empty())
         throw UsageError("generate needs --seed N and -o FILE");
 
-    auto editor = std::make_unique<Editor>();
-    editor->Rng.State = static_cast<std::uint32_t>(seed);
-    GenerateMap(*editor);
-    SaveMap(editor->Cells, output);
+    auto cells = std::make_unique<MapGrid>();
+    RandomSource rng{static_cast<std::uint32_t>(seed)};
+    GenerateMap(*cells, rng);
+    SaveMap(*cells, output);
     return 0;
 }
 

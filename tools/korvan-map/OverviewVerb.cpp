@@ -1,12 +1,11 @@
 // korvan-map overview FILE -o OUT.png: every cell of a map drawn into one picture.
 #include "Verbs.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 #include "map/MapFile.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 #include "render/MapView.h"
-#include "render/Sheets.h"
-#include "render/View.h"
 
 #include <QImage>
 
@@ -40,15 +39,14 @@ int Overview(const Args& args)
     if (input.empty() || output.empty())
         throw UsageError("overview needs FILE.korv and -o OUT.png");
 
-    auto editor = std::make_unique<Editor>();
-    LoadMap(editor->Cells, input);
-    for (int slot = 0; slot < SheetCount; ++slot)
-        LoadSheet(*editor, AssetFile(SheetFiles[std::size_t(slot)], assets), slot);
-    const IndexedImage black = ReadIndexedBmp(AssetFile("Graphic\\Black.BMP", assets));
+    auto map = std::make_unique<MapState>();
+    LoadMap(map->Cells, input);
+    auto canvas = std::make_unique<Canvas>();
+    SetUpArtwork(*canvas, [&](const std::string& name) { return AssetFile(name, assets); });
 
     std::int64_t left = std::numeric_limits<std::int64_t>::max(), top = left;
     std::int64_t right = std::numeric_limits<std::int64_t>::min(), bottom = right;
-    for (const auto& row : editor->Cells)
+    for (const auto& row : map->Cells)
         for (const auto& cell : row) {
             left = std::min<std::int64_t>(left, cell.ScreenX);
             right = std::max<std::int64_t>(right, cell.ScreenX);
@@ -62,17 +60,16 @@ int Overview(const Args& args)
         throw KorvanError("The cell anchors spread too far for one picture: " + std::to_string(width) + " x " +
                           std::to_string(height) + " pixels");
 
-    IndexedImage canvas(static_cast<int>(width), static_cast<int>(height));
-    canvas.Palette = black.Palette;
-    editor->BackBuffer = std::move(canvas);
-    SetViewStartValues(*editor);
-    StartShimmer(*editor);
-    editor->ViewRight = std::int32_t(width - 1);
-    editor->ViewBottom = std::int32_t(height - 1);
-    editor->ScrollX = std::int32_t(1 - left);
-    editor->ScrollY = std::int32_t(1 - top);
-    RenderMap(*editor, 0, 0, LastIndex, LastIndex);
-    WriteIndexedPicture(editor->BackBuffer, output, "PNG");
+    // The whole map's picture takes the back buffer's place, in Black.BMP's palette.
+    IndexedImage picture(static_cast<int>(width), static_cast<int>(height));
+    picture.Palette = canvas->BackBuffer.Palette;
+    canvas->BackBuffer = std::move(picture);
+    canvas->ViewRight = std::int32_t(width - 1);
+    canvas->ViewBottom = std::int32_t(height - 1);
+    canvas->ScrollX = std::int32_t(1 - left);
+    canvas->ScrollY = std::int32_t(1 - top);
+    RenderMap(*canvas, map->Cells, 0, 0, LastIndex, LastIndex);
+    WriteIndexedPicture(canvas->BackBuffer, output, "PNG");
     return 0;
 }
 

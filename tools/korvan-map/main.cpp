@@ -1,7 +1,7 @@
 // korvan-map: generate, inspect and render .korv maps from the command line.
 #include "Verbs.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 // korvan-midi-render: a MIDI file through the editor's music engine, to a WAV file or the device.
-#include "MidiEngine.h"
-#include "map/KorvanError.h"
+#include "music/MidiEngine.h"
+#include "base/KorvanError.h"
 
 #include <atomic>
 #include <chrono>
