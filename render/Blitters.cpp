@@ -1,13 +1,13 @@
-// The five blitters, each one tile blit of its sheet.
+// The five blitters, each one tile blit of its sheet by the blitter in use.
 #include "render/Blitters.h"
 
-#include "render/TileBlitter.h"
+#include "render/Blitter.h"
 
 namespace korvan {
 
 void BlitWindow(Canvas& canvas, int slot, std::int64_t x, std::int64_t y, int column, int row)
 {
-    TileBlitter(canvas).Blit(slot, x, y, column, row);
+    ActiveBlitter().BlitWindow(canvas, slot, x, y, column, row);
 }
 
 void BlitTerrit(Canvas& canvas, std::int32_t x, std::int32_t y, std::uint8_t tile)

@@ -2,7 +2,7 @@
 // VectorPath.h). The caller has chosen the stream and the clip; these only move pixels.
 #pragma once
 
-#include "render/SheetCode.h"
+#include "render/MaskCode.h"
 #include "render/VectorPath.h"
 
 #include <cstdint>

@@ -7,6 +7,9 @@
 namespace korvan {
 
 inline constexpr int SheetCount = 6;
+
+// The one opacity rule of every sheet: index 0 and indices 240..255 are transparent.
+constexpr bool IsOpaque(std::uint8_t v) { return v != 0 && v < 240; }
 enum SheetSlot : int { CitiesSheet = 0, UnitsSheet = 1, TerritSheet = 2, LandsSheet = 3, TerrainSheet = 4, QuadriSheet = 5 };
 
 struct SheetGeometry {

@@ -10,8 +10,8 @@ namespace korvan {
 void SetSheet(Artwork& artwork, int slot, IndexedImage sheet)
 {
     artwork.Sheets[std::size_t(slot)] = std::move(sheet);
-    artwork.SheetCodes[std::size_t(slot)] =
-        EncodeSheet(artwork.Sheets[std::size_t(slot)], SheetGeometries[std::size_t(slot)]);
+    for (auto& encodings : artwork.Encodings)
+        encodings[std::size_t(slot)].reset();
 }
 
 void LoadSheet(Artwork& artwork, const std::string& path, int slot)

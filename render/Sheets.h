@@ -18,9 +18,9 @@ inline constexpr std::array<const char*, SheetCount> SheetFiles = {
 // raises FileError or KorvanError and leaves the slot empty.
 void LoadSheet(Artwork& artwork, const std::string& path, int slot);
 
-// Puts a picture into a slot and encodes it for the blitters at once. A slot given a new picture
-// any other way is encoded again at its first blit; pixels changed in place inside a picture
-// that keeps its buffer and size are not noticed, so change sheets through these two only.
+// Puts a picture into a slot; the blitters encode it again at their first blit. Pixels changed
+// in place inside a picture that keeps its buffer and size are not noticed, so change sheets
+// through these two only.
 void SetSheet(Artwork& artwork, int slot, IndexedImage sheet);
 
 }  // namespace korvan

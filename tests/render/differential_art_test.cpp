@@ -2,6 +2,7 @@
 // cut at every edge of the view from every shimmer phase, runs of consecutive frames that scroll
 // and move the brush, and back buffers of other widths than the editor's.
 #include "ReferenceRenderer.h"
+#include "EveryBlitter.h"
 #include "RenderFixtures.h"
 
 #include "edit/NewMap.h"
@@ -97,7 +98,10 @@ std::vector<Tile> TilesOf(int slot)
     return tiles;
 }
 
-TEST(ArtMatchesReference, EveryTileCutAtEveryEdgeFromEveryPhase)
+class ArtMatchesReference : public EveryBlitter {};
+KORVAN_ON_EVERY_BLITTER(ArtMatchesReference);
+
+TEST_P(ArtMatchesReference, EveryTileCutAtEveryEdgeFromEveryPhase)
 {
     auto production = ArtEditor();
     auto reference = std::make_unique<Editor>(*production);
@@ -127,7 +131,7 @@ TEST(ArtMatchesReference, EveryTileCutAtEveryEdgeFromEveryPhase)
     }
 }
 
-TEST(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
+TEST_P(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
 {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         std::mt19937 rng(seed);
@@ -172,7 +176,7 @@ TEST(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
     }
 }
 
-TEST(ArtMatchesReference, BackBuffersOfOtherSizes)
+TEST_P(ArtMatchesReference, BackBuffersOfOtherSizes)
 {
     // Only the editor's 640-wide buffer takes the whole-window path; any other is cut run by run.
     const int sizes[][2] = {{300, 200}, {641, 480}, {800, 600}, {640, 462}, {639, 470}};
