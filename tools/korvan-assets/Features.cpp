@@ -223,9 +223,9 @@ void DrawSeaFeature(Canvas& c, int k)
         break;
     case 2:  // a reef: a turquoise shallow edged dark, branching corals in warm colours
         scene.Add(0, [](Canvas& l) {
-            for (int y = 10; y <= 27; ++y)
-                for (int x = 14; x <= 50; ++x) {
-                    const double nx = (x - 32) / 17.0, ny = (y - 19) / 7.5;
+            for (int y = 11; y <= 27; ++y)
+                for (int x = 15; x <= 49; ++x) {
+                    const double nx = (x - 32) / 15.0, ny = (y - 19) / 6.5;
                     const double wobble = 0.18 * (HashUnit(x / 3, y / 2, 42) - 0.5);
                     if (nx * nx + ny * ny < 1.0 + wobble)
                         l.Put(x, y, Shade(Ramp::Up(pal::Teal + 6, 4), 0.55 + 0.3 * (HashUnit(x, y, 2) - 0.5), x, y));
@@ -298,9 +298,9 @@ void DrawSeaFeature(Canvas& c, int k)
         break;
     default:  // a kelp bed: long fronds afloat, gas bladders catching the light, edged dark
         scene.Add(0, [](Canvas& l) {
-            for (int i = 0; i < 7; ++i) {
-                const double y0 = 11 + i * 2.3, x0 = 16 + (i % 3) * 3;
-                for (int k = 0; k < 26; ++k) {
+            for (int i = 0; i < 6; ++i) {
+                const double y0 = 12 + i * 2.4, x0 = 18 + (i % 3) * 3;
+                for (int k = 0; k < 23; ++k) {
                     const int x = int(x0 + k), y = int(std::lround(y0 + 1.6 * std::sin(k * 0.45 + i)));
                     const int body = Shade(Ramp::Up(pal::Olive + 3, 5), 0.35 + 0.3 * HashUnit(x, y, 47), x, y);
                     l.Put(x, y, body);
