@@ -151,13 +151,14 @@ std::vector<std::uint8_t> EditorTheme()
     phrases(clarinet, 64, bridgeLine, 94, -12);
     phrases(flute, 96, verseA, 94, 0);
     PlayLine(clarinet, 96, counter, 64, -12, 10);
-    PlayLine(flute, 128, "D5:2 F5:2 E5:2 G5:2 F5:3 C5:1 r:4", 86, 0, -8);
+    PlayLine(flute, 128, "D5:2 F5:2 E5:2 G5:2 F5:3 C5:1 r:2", 86, 0, -8);
+    PlayLine(flute, 142, "G4:1 Bb4:1", 80);  // leads back into the first verse's A
 
     Broken(guitar, verse, {0, 70, 8}, Pitch("C3"), Figure::Flowing);
     Broken(guitar, verse, {32, 72, 10}, Pitch("C3"), Figure::Strummed);
     Broken(guitar, bridge, {64, 72, 10}, Pitch("C3"), Figure::Syncopated);
     Broken(guitar, verse, {96, 74, 8}, Pitch("C3"), Figure::Flowing);
-    Broken(guitar, outro, {128, 72, -6}, Pitch("C3"), Figure::Flowing);
+    Broken(guitar, outro, {128, 72, 4}, Pitch("C3"), Figure::Flowing);
 
     // Strings enter with the second verse and rest in the outro's last bar, so the loop breathes.
     Pad(strings, verse, {32, 50, 12}, Pitch("F3"));
