@@ -180,25 +180,24 @@ void DrawSeaFeature(Canvas& c, int k)
 {
     Scene scene;
     switch (k) {
-    case 0:  // a shoal boiling at the surface: silver bellies, dark backs, a ring of foam
-        for (int i = 0; i < 40; ++i) {
-            const double a = i * 0.157;
-            const int x = 32 + int(std::lround(std::cos(a) * 15)), y = 18 + int(std::lround(std::sin(a) * 7));
-            if (HashUnit(i, 3, 40) > 0.55)
-                c.Put(x, y, pal::Grey + 30);
+    case 0:  // a shoal: a dark cloud of fish under the surface, silver flanks flashing, splashes
+        for (int y = 10; y <= 27; ++y)
+            for (int x = 14; x <= 50; ++x) {
+                const double nx = (x - 32) / 16.0, ny = (y - 18.5) / 6.5;
+                const double ragged = 0.35 * (HashUnit(x / 2, y / 2, 40) - 0.5);
+                if (nx * nx + ny * ny < 0.85 + ragged && HashUnit(x, y, 41) > 0.18)
+                    c.Put(x, y, HashUnit(x, y, 42) > 0.5 ? 80 : 79);
+            }
+        for (int i = 0; i < 16; ++i) {
+            const int x = 19 + int(HashUnit(i, 0, 6) * 26), y = 13 + int(HashUnit(i, 1, 6) * 11);
+            const int d = HashUnit(i, 2, 6) > 0.5 ? -1 : 1;
+            c.Put(x, y, pal::Grey + 30);
+            c.Put(x + d, y, pal::Grey + 27);
+            c.Put(x + 2 * d, y, pal::Grey + 22);
+            c.Put(x - d, y - 1, pal::Grey + 24);  // the tail
         }
-        for (int i = 0; i < 12; ++i) {
-            const int x = 21 + int(HashUnit(i, 0, 6) * 20), y = 13 + int(HashUnit(i, 1, 6) * 10);
-            const bool left = HashUnit(i, 2, 6) > 0.5;
-            const int d = left ? -1 : 1;
-            const int body[4] = {pal::Grey + 28, pal::Grey + 30, pal::Grey + 29, pal::Grey + 25};
-            for (int k = 0; k < 4; ++k)
-                c.Put(x + d * k, y, body[k]);
-            c.Put(x + d, y - 1, pal::Grey + 7);
-            c.Put(x + 2 * d, y - 1, pal::Grey + 6);
-            c.Put(x - d, y - 1, pal::Grey + 9);
-            c.Put(x - d, y + 1, pal::Grey + 9);
-        }
+        for (int i = 0; i < 8; ++i)
+            c.Put(16 + int(HashUnit(i, 3, 6) * 33), 11 + int(HashUnit(i, 4, 6) * 15), pal::Grey + 31);
         break;
     case 1:  // a whale: a long dark back awash in foam, the flukes raised, a spout of spray
         scene.Add(0, [](Canvas& l) {
@@ -296,20 +295,18 @@ void DrawSeaFeature(Canvas& c, int k)
             c.Put(x + (i < 8 ? 0 : 17), y + (i < 8 ? 0 : 4), pal::Grey + 31);
         }
         break;
-    default:  // a kelp bed: long fronds afloat, gas bladders catching the light, edged dark
-        scene.Add(0, [](Canvas& l) {
-            for (int i = 0; i < 6; ++i) {
-                const double y0 = 12 + i * 2.4, x0 = 18 + (i % 3) * 3;
-                for (int k = 0; k < 23; ++k) {
-                    const int x = int(x0 + k), y = int(std::lround(y0 + 1.6 * std::sin(k * 0.45 + i)));
-                    const int body = Shade(Ramp::Up(pal::Olive + 3, 5), 0.35 + 0.3 * HashUnit(x, y, 47), x, y);
-                    l.Put(x, y, body);
-                    l.Put(x, y + 1, pal::OrangeBrown + 11);
-                    if ((k + i) % 6 == 0)
-                        l.Put(x, y, pal::Olive + 13);
+    default:  // kelp: loose fronds afloat, gas bladders catching the light, edged dark
+        for (int i = 0; i < 5; ++i)
+            scene.Add(i, [=](Canvas& l) {
+                const double y0 = 11 + i * 4, x0 = 17 + (i % 2) * 5 + (i == 2 ? 3 : 0);
+                const int length = 20 + (i % 3) * 3;
+                for (int k = 0; k < length; ++k) {
+                    const int x = int(x0 + k), y = int(std::lround(y0 + 1.4 * std::sin(k * 0.5 + i * 1.3)));
+                    l.Put(x, y, Shade(Ramp::Up(pal::Olive + 8, 5), 0.3 + 0.5 * HashUnit(x, y, 47), x, y));
+                    if ((k + 2 * i) % 5 == 0)
+                        l.Put(x, y - 1, pal::Olive + 14);  // a bladder
                 }
-            }
-        }, pal::Olive + 0);
+            }, pal::Olive + 0);
     }
     scene.Render(c);
 }
