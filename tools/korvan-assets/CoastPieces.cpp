@@ -76,16 +76,16 @@ int BeachPixel(double d, int x, int y)
 {
     const double jitter = (HashUnit(x, y, 77) - 0.5) * 1.6;
     const double e = d + jitter;
-    if (e < 3.5)
-        return Shade(ramps::Beige().Slice(9, 7), 0.75 - e * 0.08 + (HashUnit(x, y, 5) - 0.5) * 0.5, x, y);
-    if (e < 5.0)
+    if (e < 4.5)
+        return Shade(ramps::Beige().Slice(9, 7), 0.75 - e * 0.06 + (HashUnit(x, y, 5) - 0.5) * 0.5, x, y);
+    if (e < 6.0)
         return Shade(ramps::Beige().Slice(3, 7), 0.5, x, y);
-    if (e < 6.5)
+    if (e < 7.5)
         return (HashUnit(x, y, 9) > 0.25) ? pal::Grey + 30 : 65;
-    if (d < 8.5)
+    if (d < 9.5)
         return Shade(ramps::Water().Slice(83 - 67, 3), 0.6, x, y);  // 67..65, shimmering
     // Shallows thinning out: ever fewer lighter pixels over the sea tile.
-    if (HashUnit(x, y, 13) > (BeachWidth - d) / (BeachWidth - 8.5))
+    if (HashUnit(x, y, 13) > (BeachWidth - d) / (BeachWidth - 9.5))
         return 0;
     return (HashUnit(x, y, 11) > 0.5) ? 67 : 68;
 }
