@@ -108,7 +108,7 @@ bool DrawWildFeature(Canvas& c, int v)
     const Ramp stone = ramps::Grey().Slice(10, 18);
     switch (v) {
     case 1:  // a meadow in flower
-        Cluster(11, 16, 32, 19, 15, 7, [&](int i, double x, double y) {
+        Cluster(11, 34, 32, 19, 15, 7, [&](int i, double x, double y) {
             static constexpr int petals[4] = {pal::Yellow + 1, pal::Single + 5, pal::Grey + 31, pal::Single + 1};
             c.Put(int(x), int(y), pal::Green + 7);
             c.Put(int(x), int(y) - 1, petals[i % 4]);
@@ -217,9 +217,10 @@ bool DrawWildFeature(Canvas& c, int v)
         Reeds(c, 22, 25, 3, 39);
         Tuft(c, 44, 21, 4, grass);
         break;
-    case 39:  // a lone pine on a rock
-        scene.Add(0, [&](Canvas& l) { Rock(l, 32, 28, 8, 4, stone); }, pal::Grey + 5);
-        scene.Add(1, [](Canvas& l) { Conifer(l, 33, 22, 8, ramps::Green().Slice(0, 9)); }, pal::Green);
+    case 39:  // a pine among boulders
+        scene.Add(24, [&](Canvas& l) { Rock(l, 38, 24, 5, 3.5, stone); }, pal::Grey + 5);
+        scene.Add(26, [](Canvas& l) { Conifer(l, 29, 26, 8, ramps::Green().Slice(0, 9)); }, pal::Green);
+        scene.Add(28, [&](Canvas& l) { Rock(l, 36, 28, 3, 2, stone); }, pal::Grey + 5);
         break;
     default:
         return false;
