@@ -7,6 +7,7 @@
 #include "TImage.h"
 
 #include "base/AssetLookup.h"
+#include "base/Version.h"
 #include "edit/Brush.h"
 #include "edit/Frame.h"
 #include "edit/NewMap.h"
@@ -27,8 +28,9 @@ TForm_Main* Form_Main = nullptr;
 
 namespace {
 
-const char* const MainCaption =
-    "Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V 0.5.1";
+// "... a turni V 0.5.1", the number being the project's version.
+const QString MainCaption =
+    QString("Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V ") + korvan::Version;
 
 constexpr int IntroWidth = 400;
 constexpr int IntroHeight = 300;

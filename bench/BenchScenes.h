@@ -4,7 +4,9 @@
 
 #include "render/RenderFixtures.h"  // tests/render: sheets and editors made up for drawing
 
+#include "base/AssetLookup.h"
 #include "edit/NewMap.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 
 #include <cstdlib>
@@ -57,10 +59,11 @@ enum class Scene { StartView, ZonaCentrale, Dense };
 inline std::unique_ptr<Editor> SceneEditor(Scene scene)
 {
     auto editor = MakeEditor();
-    for (int slot = 1; slot < SheetCount; ++slot)
-        SetSheet(*editor, slot, ArtOrStandIn(slot));
-    const std::string black = std::string(KORVAN_RUN_DIR) + "/Graphic/Black.BMP";
-    UseAsBackBuffer(*editor, std::filesystem::exists(black) ? ReadIndexedBmp(black) : IndexedImage());
+    if (RealArtwork())  // as the program sets it up
+        SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
+    else
+        for (int slot = 1; slot < SheetCount; ++slot)
+            SetSheet(*editor, slot, ArtOrStandIn(slot));
     editor->Rng.State = 1;
     GenerateMap(*editor);
     editor->EditMode = 3;

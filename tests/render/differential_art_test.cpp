@@ -7,6 +7,8 @@
 
 #include "edit/NewMap.h"
 #include "render/Blitters.h"
+#include "base/AssetLookup.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 #include "edit/Frame.h"
 #include "render/MapView.h"
@@ -23,13 +25,11 @@ namespace {
 using namespace korvan;
 using namespace korvan::testing;
 
-const char* const SheetFiles[SheetCount] = {"Cities", "Units", "Territ", "Lands", "Terrain", "Quadri"};
-
+// The start state with the artwork of the run folder, set up as the program sets it up.
 std::unique_ptr<Editor> ArtEditor()
 {
     auto editor = MakeEditor();
-    for (int slot = 1; slot < SheetCount; ++slot)
-        LoadSheet(*editor, std::string(KORVAN_RUN_DIR) + "/Graphic/" + SheetFiles[slot] + ".BMP", slot);
+    SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
     return editor;
 }
 
