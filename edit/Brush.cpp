@@ -25,23 +25,8 @@ void PaintCell(MapGrid& cells, const ViewState& view, const BrushState& brush)
                                  static_cast<std::uint8_t>(view.FirstCol), 120, 120);
     if (hit.Row < 0 || hit.Col < 0)
         return;
-    MapCell& cell = cells[hit.Row][hit.Col];
-    switch (brush.EditMode) {
-    case TerritMode:
-        cell.Terrain = static_cast<std::uint8_t>(brush.ItemTerrit);
-        break;
-    case LandsMode:
-        cell.LandsTile = static_cast<std::uint8_t>(brush.ItemLands);
-        break;
-    case TerrainMode:
-        cell.TerrainTile = static_cast<std::uint8_t>(brush.ItemTerrain);
-        break;
-    case QuadriMode:
-        cell.CornerTiles[brush.ItemQuadri % 4] = static_cast<std::uint8_t>(brush.ItemQuadri);
-        break;
-    default:  // units have no layer in the cell record
-        break;
-    }
+    if (const BrushModeInfo* mode = BrushModeOf(brush.EditMode))
+        mode->Paint(cells[hit.Row][hit.Col], static_cast<std::uint8_t>(brush.*mode->Item));
 }
 
 void ResetBrushAfterNewMap(ViewState& view, BrushState& brush)

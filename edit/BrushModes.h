@@ -1,9 +1,10 @@
 // The five brush modes in one table: each mode's item field, the sheet its items are drawn from,
-// how many items it has, and where item v lies in the sheet. The brush, its preview and the
-// command line read it.
+// how many items it has, where item v lies in the sheet, and what painting it writes into a cell.
+// The brush, its preview and the command line read it.
 #pragma once
 
 #include "edit/BrushState.h"
+#include "map/MapCell.h"
 #include "render/SheetCatalogue.h"
 
 #include <cstdint>
@@ -17,15 +18,23 @@ struct BrushModeInfo {
     int Slot;
     int Items;  // items 0..Items-1, one per tile of the sheet
     TilePlace (*Place)(int item);
+    void (*Paint)(MapCell& cell, std::uint8_t item);  // units have no layer in the cell record
 };
+
+constexpr void PaintTerrain(MapCell& cell, std::uint8_t item) { cell.Terrain = item; }
+constexpr void PaintLands(MapCell& cell, std::uint8_t item) { cell.LandsTile = item; }
+constexpr void PaintFeature(MapCell& cell, std::uint8_t item) { cell.TerrainTile = item; }
+constexpr void PaintNothing(MapCell&, std::uint8_t) {}
+// A coast piece v always lives in corner slot v mod 4.
+constexpr void PaintCorner(MapCell& cell, std::uint8_t item) { cell.CornerTiles[item % 4] = item; }
 
 inline constexpr int BrushModeCount = 5;
 inline constexpr BrushModeInfo BrushModes[BrushModeCount] = {
-    {&BrushState::ItemTerrit, TerritSheet, TerritTiles, TerritPlace},
-    {&BrushState::ItemLands, LandsSheet, LandsTiles, LandsPlace},
-    {&BrushState::ItemTerrain, TerrainSheet, TerrainTiles, TerrainPlace},
-    {&BrushState::ItemUnits, UnitsSheet, UnitsTiles, UnitsPlace},
-    {&BrushState::ItemQuadri, QuadriSheet, QuadriTiles, QuadriPlace},
+    {&BrushState::ItemTerrit, TerritSheet, TerritTiles, TerritPlace, PaintTerrain},
+    {&BrushState::ItemLands, LandsSheet, LandsTiles, LandsPlace, PaintLands},
+    {&BrushState::ItemTerrain, TerrainSheet, TerrainTiles, TerrainPlace, PaintFeature},
+    {&BrushState::ItemUnits, UnitsSheet, UnitsTiles, UnitsPlace, PaintNothing},
+    {&BrushState::ItemQuadri, QuadriSheet, QuadriTiles, QuadriPlace, PaintCorner},
 };
 
 inline constexpr std::int32_t EditModeLimit = BrushModeCount - 1;
