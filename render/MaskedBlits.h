@@ -9,7 +9,7 @@
 
 namespace korvan {
 
-// A whole window from its records by width (see SheetCode::MaskRowsByWidth), from stream (the
+// A whole window from its records by width (see MaskCode::MaskRowsByWidth), from stream (the
 // window's pixels from its first), the window's top-left pixel at origin in a buffer
 // WholeRunPitch bytes wide: each record goes to its Target.
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,
