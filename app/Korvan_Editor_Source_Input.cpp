@@ -38,7 +38,17 @@ void TForm_Main::mouseMoveEvent(QMouseEvent* event)
 
 void TForm_Main::closeEvent(QCloseEvent* event)
 {
-    // Closing the main window ends the program, whatever other windows are open.
+    // Closing the main window ends the program, whatever other windows are open, unless the user
+    // keeps unsaved edits. Qt closes every window once the program has been told to end: the
+    // answer given then stands.
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    if (!MayDiscardMap()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     RequestExit();
 }
