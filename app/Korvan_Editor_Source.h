@@ -106,6 +106,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool HistoryKey(const QKeyEvent& event);
     void CreateComponents();
     void CreateMainMenu();
     void SetMenusVisible(bool visible);
