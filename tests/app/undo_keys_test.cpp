@@ -1,6 +1,7 @@
 // Undo and redo from the keyboard: Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z act on the map's record of
 // presses, auto-repeat included, and never reach the brush keys.
 #include "AppFixture.h"
+#include "SaveQuestion.h"
 #include "TImage.h"
 
 #include "edit/Input.h"
@@ -77,6 +78,21 @@ private slots:
             QCOMPARE(brush(), brushBefore);
         }
         QVERIFY(!korvan::HasUnsavedChanges(editor.History));  // back to the map as generated
+
+        // A new map starts with nothing to take back or replay.
+        QKeyEvent redo(QEvent::KeyPress, Qt::Key_Y, Qt::ControlModifier, "\x19");
+        QCoreApplication::sendEvent(&form, &redo);
+        QVERIFY(korvan::HasUnsavedChanges(editor.History));
+        const auto saveQuestion = SetSaveQuestionPresenter([] { return SaveAnswer::DontSave; });
+        form.Item("NuovaMappa1")->trigger();
+        SetSaveQuestionPresenter(saveQuestion);
+        const korvan::MapGrid fresh = editor.Cells;
+        for (Qt::Key key : {Qt::Key_Z, Qt::Key_Y}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, key == Qt::Key_Z ? "\x1a" : "\x19");
+            QCoreApplication::sendEvent(&form, &press);
+            QVERIFY(SameCells(editor.Cells, fresh));
+        }
+        QVERIFY(!korvan::HasUnsavedChanges(editor.History));
         QCOMPARE(errors.Texts, QStringList());
     }
 };
