@@ -19,14 +19,17 @@ void StepItem(BrushState& brush, int mode)
         StepValue(ItemOfMode(brush, mode), ItemLimit(mode));
 }
 
-void PaintCell(MapGrid& cells, const ViewState& view, const BrushState& brush)
+void PaintCell(MapGrid& cells, EditHistory& history, const ViewState& view, const BrushState& brush)
 {
     const CellHit hit = PickCell(cells, view, static_cast<std::uint8_t>(view.FirstRow),
                                  static_cast<std::uint8_t>(view.FirstCol), 120, 120);
     if (hit.Row < 0 || hit.Col < 0)
         return;
-    if (const BrushModeInfo* mode = BrushModeOf(brush.EditMode))
-        mode->Paint(cells[hit.Row][hit.Col], static_cast<std::uint8_t>(brush.*mode->Item));
+    const BrushModeInfo* mode = BrushModeOf(brush.EditMode);
+    if (mode == nullptr || mode->PaintedByte == nullptr)
+        return;
+    const auto item = static_cast<std::uint8_t>(brush.*mode->Item);
+    WriteCellByte(cells, history, hit.Row, hit.Col, mode->PaintedByte(item), item);
 }
 
 void ResetBrushAfterNewMap(ViewState& view, BrushState& brush)

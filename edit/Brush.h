@@ -4,6 +4,7 @@
 
 #include "edit/BrushModes.h"
 #include "edit/BrushState.h"
+#include "edit/EditHistory.h"
 #include "map/MapGrid.h"
 #include "render/ViewState.h"
 
@@ -20,8 +21,9 @@ std::int32_t& ItemOfMode(BrushState& brush, int mode);
 void StepEditMode(BrushState& brush);
 void StepItem(BrushState& brush, int mode);
 
-// Writes the current mode's item into the cell under the cursor, if any; mode 3 writes nothing.
-void PaintCell(MapGrid& cells, const ViewState& view, const BrushState& brush);
+// Writes the current mode's item into the cell under the cursor, if any, and records the change
+// in the history when the byte held something else; mode 3 writes nothing.
+void PaintCell(MapGrid& cells, EditHistory& history, const ViewState& view, const BrushState& brush);
 
 // Start-up and every new map leave the brush here: mode 3 (units), scan from row and column 0.
 void ResetBrushAfterNewMap(ViewState& view, BrushState& brush);

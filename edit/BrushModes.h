@@ -1,5 +1,5 @@
 // The five brush modes in one table: each mode's item field, the sheet its items are drawn from,
-// how many items it has, where item v lies in the sheet, and what painting it writes into a cell.
+// how many items it has, where item v lies in the sheet, and which byte of a cell painting it writes.
 // The brush, its preview and the command line read it.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include "map/MapCell.h"
 #include "render/SheetCatalogue.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace korvan {
@@ -18,23 +19,24 @@ struct BrushModeInfo {
     int Slot;
     int Items;  // items 0..Items-1, one per tile of the sheet
     TilePlace (*Place)(int item);
-    void (*Paint)(MapCell& cell, std::uint8_t item);  // units have no layer in the cell record
+    // The offset in the cell record of the byte painting the item writes; none for units, which
+    // have no layer in the cell record.
+    std::uint8_t (*PaintedByte)(std::uint8_t item);
 };
 
-constexpr void PaintTerrain(MapCell& cell, std::uint8_t item) { cell.Terrain = item; }
-constexpr void PaintLands(MapCell& cell, std::uint8_t item) { cell.LandsTile = item; }
-constexpr void PaintFeature(MapCell& cell, std::uint8_t item) { cell.TerrainTile = item; }
-constexpr void PaintNothing(MapCell&, std::uint8_t) {}
+constexpr std::uint8_t TerrainByte(std::uint8_t) { return offsetof(MapCell, Terrain); }
+constexpr std::uint8_t LandsByte(std::uint8_t) { return offsetof(MapCell, LandsTile); }
+constexpr std::uint8_t FeatureByte(std::uint8_t) { return offsetof(MapCell, TerrainTile); }
 // A coast piece v always lives in corner slot v mod 4.
-constexpr void PaintCorner(MapCell& cell, std::uint8_t item) { cell.CornerTiles[item % 4] = item; }
+constexpr std::uint8_t CornerByte(std::uint8_t item) { return std::uint8_t(offsetof(MapCell, CornerTiles) + item % 4); }
 
 inline constexpr int BrushModeCount = 5;
 inline constexpr BrushModeInfo BrushModes[BrushModeCount] = {
-    {&BrushState::ItemTerrit, TerritSheet, TerritTiles, TerritPlace, PaintTerrain},
-    {&BrushState::ItemLands, LandsSheet, LandsTiles, LandsPlace, PaintLands},
-    {&BrushState::ItemTerrain, TerrainSheet, TerrainTiles, TerrainPlace, PaintFeature},
-    {&BrushState::ItemUnits, UnitsSheet, UnitsTiles, UnitsPlace, PaintNothing},
-    {&BrushState::ItemQuadri, QuadriSheet, QuadriTiles, QuadriPlace, PaintCorner},
+    {&BrushState::ItemTerrit, TerritSheet, TerritTiles, TerritPlace, TerrainByte},
+    {&BrushState::ItemLands, LandsSheet, LandsTiles, LandsPlace, LandsByte},
+    {&BrushState::ItemTerrain, TerrainSheet, TerrainTiles, TerrainPlace, FeatureByte},
+    {&BrushState::ItemUnits, UnitsSheet, UnitsTiles, UnitsPlace, nullptr},
+    {&BrushState::ItemQuadri, QuadriSheet, QuadriTiles, QuadriPlace, CornerByte},
 };
 
 inline constexpr std::int32_t EditModeLimit = BrushModeCount - 1;

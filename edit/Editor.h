@@ -4,6 +4,7 @@
 #pragma once
 
 #include "edit/BrushState.h"
+#include "edit/EditHistory.h"
 #include "map/MapGrid.h"
 #include "map/RandomSource.h"
 #include "render/Canvas.h"
@@ -11,6 +12,7 @@
 namespace korvan {
 
 struct Editor : MapState, Canvas, BrushState {
+    EditHistory History;  // the presses that changed Cells since it was generated, loaded or saved
     RandomSource Rng;
 };
 

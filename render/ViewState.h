@@ -28,4 +28,15 @@ struct ViewState {
 // Sets the start values: scroll (10, 200), clip rectangle (0, 0)-(639, 461), cull bounds.
 void SetViewStartValues(ViewState& view);
 
+// The view jumps of the "Centra Mappa" menu. The four "Angolo" jumps put the middle of one edge
+// of the map diamond at the view's centre (320, 231): cells (60, 0), (120, 60), (0, 60) and
+// (60, 120) with the generated anchors, so each view shows about half map, half sea.
+enum class ViewJump { TopLeft, TopRight, BottomLeft, BottomRight, Centre };
+struct ScrollPosition {
+    std::int32_t X;
+    std::int32_t Y;
+};
+ScrollPosition JumpTarget(ViewJump jump);
+void JumpView(ViewState& view, ViewJump jump);
+
 }  // namespace korvan
