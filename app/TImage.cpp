@@ -85,8 +85,11 @@ void TImage::Present()
     if (area.isEmpty())
         return;
     const QRect changed = TakeChanges(shown_.data(), backBuffer_->Pixels.data(), backBuffer_->Width, area);
+    // Whole rows of the view: the X server copies a put of whole rows of the shared image at
+    // once, but goes through a temporary pixmap and a copy for any narrower one, which cost it
+    // more than the extra columns.
     if (!changed.isEmpty())
-        repaint(changed);
+        repaint(QRect(area.left(), changed.top(), area.width(), changed.height()));
 }
 
 void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)

@@ -24,7 +24,7 @@ public:
     void SetBackBuffer(const korvan::IndexedImage* buffer);  // from now on shows this buffer
     const korvan::IndexedImage* BackBuffer() const { return backBuffer_; }
 
-    // Puts the back buffer on screen at once, as a frame tick ends: only the parts that differ
+    // Puts the back buffer on screen at once, as a frame tick ends: only the rows that differ
     // from what the window last showed are repainted; an unchanged frame repaints nothing.
     void Present();
 
