@@ -7,8 +7,9 @@
 # BUILD_DIR: a build folder (or its run/ folder); default build/release (scripts/run), else
 # build/test (scripts/test). SECONDS: how long each view is sampled (default 30).
 # --seed N (default 10): the map that `korvan-map generate --seed N` gives, loaded through
-# "Carica Mappa", so that runs compare; its views shimmer with the longest period (a new frame on
-# every tick), the costliest case. --own-map keeps the editor's own random map.
+# "Carica Mappa", so that runs compare; with the current artwork the water of both its views
+# changes on every tick, the costliest case (a still view costs far less: try --seed 4 for a still
+# "Zona Centrale"). --own-map keeps the editor's own random map.
 # With IDLE_SCREENSHOT=PREFIX set, each view is saved as PREFIX-<view>.png (ImageMagick's import).
 #
 # It starts its own Xvfb (the tests' -displayfd helper, so no display number is guessed), presses
@@ -27,6 +28,7 @@ idle_cleanup() {
 trap idle_cleanup EXIT
 
 usage() { sed -n 's/^#   //p' "$0" >&2; exit 2; }
+help() { sed -n '2,/^$/s/^# \{0,1\}//p' "$0"; exit 0; }
 seed=10
 views="start centrale"
 positional=()
@@ -38,7 +40,7 @@ while [ $# -gt 0 ]; do
     [ $# -ge 2 ] || usage
     case $2 in start) views=start ;; centrale) views=centrale ;; both) views="start centrale" ;; *) usage ;; esac
     shift 2 ;;
-  -h | --help) usage ;;
+  -h | --help) help ;;
   -*) usage ;;
   *) positional+=("$1"); shift ;;
   esac
