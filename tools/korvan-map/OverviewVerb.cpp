@@ -76,17 +76,23 @@ int Overview(const QStringList& words)
             cell.ScreenX = std::int32_t(cell.ScreenX - left);
             cell.ScreenY = std::int32_t(cell.ScreenY - top);
         }
-    IndexedImage canvas(static_cast<int>(width), static_cast<int>(height));
+    // For a PNG the canvas has one more column, on the left, which the clip keeps empty: its rows
+    // then are the PNG's rows, each led by filter byte 0, and need no copy before compression.
+    const int lead = format == PictureFormat::Png ? 1 : 0;
+    IndexedImage canvas(static_cast<int>(width) + lead, static_cast<int>(height));
     canvas.Palette = black.Palette;
     editor->BackBuffer = std::move(canvas);
     SetViewStartValues(*editor);
     StartShimmer(*editor);
-    editor->ViewRight = std::int32_t(width - 1);
+    editor->ViewLeft = lead;
+    editor->ViewRight = std::int32_t(width - 1 + lead);
     editor->ViewBottom = std::int32_t(height - 1);
-    editor->ScrollX = 1;
+    editor->ScrollX = 1 + lead;
     editor->ScrollY = 1;
     OnFile({}, [&] { RenderMap(*editor, 0, 0, LastIndex, LastIndex); });
-    WriteOutput(output, EncodePicture(editor->BackBuffer, format));
+    const IndexedImage& picture = editor->BackBuffer;
+    WriteOutput(output, lead != 0 ? EncodePngRows(picture.Pixels, int(width), int(height), picture.Palette)
+                                  : EncodePicture(picture, format));
     return 0;
 }
 

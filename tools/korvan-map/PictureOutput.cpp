@@ -59,42 +59,46 @@ PictureFormat FormatOf(const std::string& path, PictureFormat forStdout)
     throw UsageError("cannot tell the picture format of '" + path + "': name it .bmp or .png");
 }
 
-std::vector<std::uint8_t> EncodePng(const IndexedImage& image)
+std::vector<std::uint8_t> EncodePngRows(std::span<const std::uint8_t> rows, int width, int height,
+                                        const std::array<std::uint32_t, 256>& palette)
 {
-    const auto width = static_cast<std::size_t>(image.Width), height = static_cast<std::size_t>(image.Height);
-    // Each row is preceded by its filter byte, 0 (none): indexed pictures gain nothing from filters.
-    std::vector<std::uint8_t> rows((width + 1) * height);
-    for (std::size_t y = 0; y < height; ++y)
-        std::memcpy(rows.data() + y * (width + 1) + 1, image.Pixels.data() + y * width, width);
-
     std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(PngLevel));
     if (!compressor)
         throw std::bad_alloc();
-    std::vector<std::uint8_t> packed(libdeflate_zlib_compress_bound(compressor.get(), rows.size()));
-    packed.resize(libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), packed.data(), packed.size()));
+    // Left uninitialised: zeroing the whole bound would touch some 30 MB that is never written.
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rows.size());
+    const std::unique_ptr<std::uint8_t[]> packed(new std::uint8_t[bound]);
+    const std::size_t packedSize =
+        libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), packed.get(), bound);
 
     std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    out.reserve(packedSize + 1024);
     std::vector<std::uint8_t> header;
     PutBig32(header, static_cast<std::uint32_t>(width));
     PutBig32(header, static_cast<std::uint32_t>(height));
     header.insert(header.end(), {8, 3, 0, 0, 0});  // 8-bit palette indices, no interlace
     PutChunk(out, "IHDR", header.data(), header.size());
-    std::uint8_t palette[256 * 3];
+    std::uint8_t colours[256 * 3];
     for (std::size_t i = 0; i < 256; ++i) {
-        palette[3 * i] = static_cast<std::uint8_t>(image.Palette[i] >> 16);
-        palette[3 * i + 1] = static_cast<std::uint8_t>(image.Palette[i] >> 8);
-        palette[3 * i + 2] = static_cast<std::uint8_t>(image.Palette[i]);
+        colours[3 * i] = static_cast<std::uint8_t>(palette[i] >> 16);
+        colours[3 * i + 1] = static_cast<std::uint8_t>(palette[i] >> 8);
+        colours[3 * i + 2] = static_cast<std::uint8_t>(palette[i]);
     }
-    PutChunk(out, "PLTE", palette, sizeof palette);
-    PutChunk(out, "IDAT", packed.data(), packed.size());
+    PutChunk(out, "PLTE", colours, sizeof colours);
+    PutChunk(out, "IDAT", packed.get(), packedSize);
     PutChunk(out, "IEND", nullptr, 0);
     return out;
 }
 
 std::vector<std::uint8_t> EncodePicture(const IndexedImage& image, PictureFormat format)
 {
-    if (format == PictureFormat::Png)
-        return EncodePng(image);
+    if (format == PictureFormat::Png) {
+        const auto width = static_cast<std::size_t>(image.Width), height = static_cast<std::size_t>(image.Height);
+        std::vector<std::uint8_t> rows((width + 1) * height);
+        for (std::size_t y = 0; y < height; ++y)
+            std::memcpy(rows.data() + y * (width + 1) + 1, image.Pixels.data() + y * width, width);
+        return EncodePngRows(rows, image.Width, image.Height, image.Palette);
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
