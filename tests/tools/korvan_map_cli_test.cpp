@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -99,6 +100,20 @@ TEST(KorvanMapConventions, HelpUsageAndFailures)
     ASSERT_EQ(::mkdir(folder.File("emptyassets").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir(folder.File("pictures.png").c_str(), 0755), 0);
     std::ofstream(folder.File("empty.korv")).close();
+    ASSERT_EQ(::mkfifo(folder.File("pipe.korv").c_str(), 0644), 0);
+    // Artwork folders with one picture that is a FIFO, one that is not a picture, one missing.
+    for (const char* name : {"fifo", "text", "noblack"}) {
+        const std::string graphic = folder.File(name) + "/Graphic";
+        ASSERT_TRUE(std::filesystem::create_directories(graphic));
+        for (const char* sheet : {"Cities", "Units", "Territ", "Lands", "Terrain", "Quadri", "Black"})
+            std::filesystem::create_symlink(KORVAN_RUN_DIR "/Graphic/" + std::string(sheet) + ".BMP",
+                                            graphic + "/" + sheet + ".BMP");
+    }
+    std::filesystem::remove(folder.File("fifo/Graphic/Lands.BMP"));
+    ASSERT_EQ(::mkfifo(folder.File("fifo/Graphic/Lands.BMP").c_str(), 0644), 0);
+    std::filesystem::remove(folder.File("text/Graphic/Terrain.BMP"));
+    std::ofstream(folder.File("text/Graphic/Terrain.BMP")) << "not a picture";
+    std::filesystem::remove(folder.File("noblack/Graphic/Black.BMP"));
     const std::string assets = "--assets={assets}";
 
     const Case cases[] = {
@@ -145,6 +160,10 @@ TEST(KorvanMapConventions, HelpUsageAndFailures)
         {"short map", {"info", "{dir}/empty.korv"}, Expect::Failure, "{dir}/empty.korv: Map file too short: 0 bytes (234256 expected)"},
         {"missing artwork", {"frame", "{map}", "-o", "{dir}/f.bmp", "--assets", "{dir}/emptyassets"}, Expect::Failure, "{dir}/emptyassets/Graphic/Cities.BMP: No such file or directory"},
         {"missing artwork overview", {"overview", "{map}", "-o", "{dir}/o.png", "--assets", "{dir}/emptyassets"}, Expect::Failure, "{dir}/emptyassets/Graphic/Cities.BMP: No such file or directory"},
+        {"map is a FIFO", {"info", "{dir}/pipe.korv"}, Expect::Failure, "{dir}/pipe.korv: Not a regular file"},
+        {"artwork is a FIFO", {"frame", "{map}", "-o", "{dir}/f.bmp", "--assets", "{dir}/fifo"}, Expect::Failure, "{dir}/fifo/Graphic/Lands.BMP: Not a regular file"},
+        {"artwork is not a picture", {"overview", "{map}", "-o", "{dir}/o.png", "--assets", "{dir}/text"}, Expect::Failure, "{dir}/text/Graphic/Terrain.BMP: Bitmap image is not valid"},
+        {"palette picture missing", {"frame", "{map}", "-o", "{dir}/f.bmp", "--assets", "{dir}/noblack"}, Expect::Failure, "{dir}/noblack/Graphic/Black.BMP: No such file or directory"},
         {"output folder missing", {"frame", "{map}", "-o", "{dir}/no/f.bmp", assets}, Expect::Failure, "{dir}/no/f.bmp: No such file or directory"},
         {"output is a folder", {"overview", "{map}", "-o", "{dir}/pictures.png", assets}, Expect::Failure, "{dir}/pictures.png: Is a directory"},
         {"map output folder missing", {"generate", "--seed", "1", "-o", "{dir}/no/a.korv"}, Expect::Failure, "{dir}/no/a.korv: No such file or directory"},
@@ -163,6 +182,7 @@ TEST(KorvanMidiRenderConventions, HelpUsageAndFailures)
     TempFolder folder;
     const std::string dir = folder.Path().string();
     const std::string song = KORVAN_RUN_DIR "/Music/Music1.mid";
+    ASSERT_EQ(::mkfifo(folder.File("pipe.mid").c_str(), 0644), 0);
     const Case cases[] = {
         {"help", {"--help"}, Expect::Help, "Usage: korvan-midi-render"},
         {"short help", {"-h"}, Expect::Help, "Usage: korvan-midi-render"},
@@ -176,12 +196,36 @@ TEST(KorvanMidiRenderConventions, HelpUsageAndFailures)
         {"missing song", {"{dir}/none.mid", "{dir}/a.wav"}, Expect::Failure, "{dir}/none.mid: No such file or directory"},
         {"missing soundfont", {"--soundfont", "{dir}/none.sf2", song, "{dir}/a.wav"}, Expect::Failure, "{dir}/none.sf2: No such file or directory"},
         {"song is a folder", {dir, "{dir}/a.wav"}, Expect::Failure, "{dir}: Is a directory"},
+        {"song is a FIFO", {"{dir}/pipe.mid", "{dir}/a.wav"}, Expect::Failure, "{dir}/pipe.mid: Not a regular file"},
     };
     for (Case c : cases) {
         const ToolResult result = RunProgram(KORVAN_MIDI_RENDER_TOOL, Fill(c.Arguments, "", dir), dir);
         c.Message = Fill({c.Message}, "", dir).front();
         Check(c, result, "korvan-midi-render");
     }
+}
+
+}  // namespace
+
+namespace {
+
+using namespace korvan::testing;
+
+TEST(KorvanMidiRenderOutput, StandardOutputCarriesTheWavFile)
+{
+    TempFolder folder;
+    const std::string dir = folder.Path().string(), wav = folder.File("song.WAV");
+    const std::string song = KORVAN_RUN_DIR "/Music/Music1.mid";
+    const ToolResult toFile = RunProgram(KORVAN_MIDI_RENDER_TOOL, {"--tail=0", song, wav}, dir);
+    ASSERT_EQ(toFile.Status, 0) << toFile.Err;
+    const ToolResult toOut = RunProgram(KORVAN_MIDI_RENDER_TOOL, {"--tail", "0", song, "-"}, dir);
+    ASSERT_EQ(toOut.Status, 0) << toOut.Err;
+    const std::string bytes = FileBytes(wav);
+    EXPECT_TRUE(bytes.starts_with("RIFF") && bytes.substr(8, 8) == "WAVEfmt ");
+    EXPECT_GT(bytes.size(), 44u);
+    EXPECT_TRUE(toOut.Out == bytes);
+    // The summary moves to stderr when stdout carries the sound.
+    EXPECT_EQ(toOut.Err, toFile.Out);
 }
 
 }  // namespace

@@ -75,13 +75,9 @@ int Frame(const QStringList& words)
     const long long item =
         options.IsSet("item") ? ParseInteger("--item", options.Value("item"), 0, itemCount - 1) : 0;
 
-    OnFile(input, [&] { LoadMap(editor->Cells, input); });
-    for (int slot = 0; slot < SheetCount; ++slot) {
-        const std::string sheet = AssetFile(SheetFiles[std::size_t(slot)], assets);
-        OnFile(sheet, [&] { LoadSheet(*editor, sheet, slot); });
-    }
-    const std::string black = AssetFile("Graphic\\Black.BMP", assets);
-    OnFile(black, [&] { UseAsBackBuffer(*editor, ReadIndexedBmp(black)); });
+    LoadMapFile(editor->Cells, input);
+    LoadSheets(*editor, assets);
+    UseAsBackBuffer(*editor, ReadArtwork("Graphic\\Black.BMP", assets));
 
     SetViewStartValues(*editor);
     StartShimmer(*editor);

@@ -24,7 +24,7 @@ int Info(const QStringList& words)
         throw UsageError("info needs exactly one FILE.korv");
     const std::string path = options.Positional().front();
     auto cells = std::make_unique<MapGrid>();
-    OnFile(path, [&] { LoadMap(*cells, path); });
+    LoadMapFile(*cells, path);
     struct stat info{};
     const long long size = ::stat(path.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
 

@@ -44,14 +44,9 @@ int Overview(const QStringList& words)
     const PictureFormat format = FormatOf(output, PictureFormat::Png);
 
     auto editor = std::make_unique<Editor>();
-    OnFile(input, [&] { LoadMap(editor->Cells, input); });
-    for (int slot = 0; slot < SheetCount; ++slot) {
-        const std::string sheet = AssetFile(SheetFiles[std::size_t(slot)], assets);
-        OnFile(sheet, [&] { LoadSheet(*editor, sheet, slot); });
-    }
-    const std::string blackFile = AssetFile("Graphic\\Black.BMP", assets);
-    IndexedImage black;
-    OnFile(blackFile, [&] { black = ReadIndexedBmp(blackFile); });
+    LoadMapFile(editor->Cells, input);
+    LoadSheets(*editor, assets);
+    const IndexedImage black = ReadArtwork("Graphic\\Black.BMP", assets);
 
     std::int64_t left = std::numeric_limits<std::int64_t>::max(), top = left;
     std::int64_t right = std::numeric_limits<std::int64_t>::min(), bottom = right;

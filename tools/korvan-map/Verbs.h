@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "edit/Editor.h"
 
 #include <QStringList>
 
@@ -29,5 +30,10 @@ void GenerateBatch(std::uint32_t first, std::uint32_t last, const std::string& f
 // The file of an artwork name such as "Graphic\\Black.BMP": inside assetsDir when one is given,
 // else where the editor would find it (working folder, then beside the executable).
 std::string AssetFile(const std::string& name, const std::string& assetsDir);
+
+// A map file, an artwork picture, and the six sheets; failures name the file (Failure).
+void LoadMapFile(MapGrid& cells, const std::string& path);
+IndexedImage ReadArtwork(const std::string& name, const std::string& assetsDir);
+void LoadSheets(Editor& editor, const std::string& assetsDir);
 
 }  // namespace korvan::cli
