@@ -116,7 +116,7 @@ std::vector<std::string> Options::Positional() const
 
 std::string Options::HelpText() const
 {
-    QString text = usage_ + "\n" + summary_ + "\n\nOptions:\n";
+    QString text = usage_ + "\n\n" + summary_ + "\n\nOptions:\n";
     for (const OptionSpec& spec : specs_) {
         QStringList names;
         for (const QString& name : spec.Names)

@@ -53,7 +53,7 @@ int main(int argc, char** argv)
         if (first == "--help" || first == "-h") {
             std::string text = ToolUsage();
             text.resize(text.rfind("Try "));
-            std::fputs((text + Help).c_str(), stdout);
+            std::fputs((text + "\n" + Help).c_str(), stdout);
             return 0;
         }
         if (first == "--version") {

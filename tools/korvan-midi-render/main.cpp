@@ -96,7 +96,7 @@ int Render(const QStringList& words)
     Options options(QString::fromLatin1(Usage).trimmed(),
                     "Plays a MIDI file through the editor's music engine (FluidSynth with a General MIDI\n"
                     "SoundFont) into a 16-bit stereo WAV file, or live on the sound device with --device.\n"
-                    "OUT.wav - writes the WAV data to standard output.",
+                    "An OUT.wav of - writes the WAV data to standard output.",
                     {{{"soundfont"}, "FILE", "the SoundFont (default: Debian's General MIDI SoundFont)"},
                      {{"tail"}, "SECONDS", "silence after the last event for notes to fade (default 2)"},
                      {{"device"}, {}, "play on the sound device instead of writing a file"},
