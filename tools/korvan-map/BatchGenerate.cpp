@@ -1,4 +1,4 @@
-// korvan-map generate --seeds A-B: many maps at once, one worker thread per processor.
+// korvan-map generate --seeds A-B: many maps at once, on worker threads over every processor.
 #include "Verbs.h"
 
 #include "edit/Editor.h"
