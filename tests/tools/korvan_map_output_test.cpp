@@ -134,6 +134,10 @@ TEST_F(KorvanMapOutput, FullDiskIsReportedAndTheOldFileStays)
     ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
     if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    struct Unmount {
+        std::string Path;
+        ~Unmount() { ::umount2(Path.c_str(), MNT_DETACH); }
+    } unmount{disk};
     const std::string out = disk + "/old.png";
     WriteBytes(out, "the old picture");
     const ToolResult result = Run({"overview", map_, Assets, "-o", out});
@@ -141,7 +145,6 @@ TEST_F(KorvanMapOutput, FullDiskIsReportedAndTheOldFileStays)
     EXPECT_EQ(result.Err, "korvan-map: " + out + ": No space left on device\n");
     EXPECT_EQ(FileBytes(out), "the old picture");
     EXPECT_EQ(Names(disk), std::set<std::string>{"old.png"});
-    ::umount(disk.c_str());
 }
 
 TEST_F(KorvanMapOutput, OnlyRegularFilesAreReplaced)
