@@ -114,6 +114,7 @@ TEST(KorvanMapConventions, HelpUsageAndFailures)
     std::filesystem::remove(folder.File("text/Graphic/Terrain.BMP"));
     std::ofstream(folder.File("text/Graphic/Terrain.BMP")) << "not a picture";
     std::filesystem::remove(folder.File("noblack/Graphic/Black.BMP"));
+    ASSERT_TRUE(std::filesystem::create_directories(folder.File("batch/3.korv")));
     const std::string assets = "--assets={assets}";
 
     const Case cases[] = {
@@ -167,6 +168,7 @@ TEST(KorvanMapConventions, HelpUsageAndFailures)
         {"output folder missing", {"frame", "{map}", "-o", "{dir}/no/f.bmp", assets}, Expect::Failure, "{dir}/no/f.bmp: No such file or directory"},
         {"output is a folder", {"overview", "{map}", "-o", "{dir}/pictures.png", assets}, Expect::Failure, "{dir}/pictures.png: Is a directory"},
         {"map output folder missing", {"generate", "--seed", "1", "-o", "{dir}/no/a.korv"}, Expect::Failure, "{dir}/no/a.korv: No such file or directory"},
+        {"batch stops at a failing map", {"generate", "--seeds", "1-6", "-o", "{dir}/batch"}, Expect::Failure, "{dir}/batch/3.korv: Is a directory"},
         {"batch folder is a file", {"generate", "--seeds", "1-2", "-o", "{map}"}, Expect::Failure, "{map}: Not a directory"},
     };
     for (const Case& c : cases) {
