@@ -201,7 +201,7 @@ TEST(KorvanMidiRenderConventions, HelpUsageAndFailures)
         {"song is a FIFO", {"{dir}/pipe.mid", "{dir}/a.wav"}, Expect::Failure, "{dir}/pipe.mid: Not a regular file"},
     };
     for (Case c : cases) {
-        const ToolResult result = RunProgram(KORVAN_MIDI_RENDER_TOOL, Fill(c.Arguments, "", dir), dir);
+        const ToolResult result = RunProgram(KORVAN_MIDI_TOOL, Fill(c.Arguments, "", dir), dir);
         c.Message = Fill({c.Message}, "", dir).front();
         Check(c, result, "korvan-midi-render");
     }
@@ -218,9 +218,9 @@ TEST(KorvanMidiRenderOutput, StandardOutputCarriesTheWavFile)
     TempFolder folder;
     const std::string dir = folder.Path().string(), wav = folder.File("song.WAV");
     const std::string song = KORVAN_RUN_DIR "/Music/Music1.mid";
-    const ToolResult toFile = RunProgram(KORVAN_MIDI_RENDER_TOOL, {"--tail=0", song, wav}, dir);
+    const ToolResult toFile = RunProgram(KORVAN_MIDI_TOOL, {"--tail=0", song, wav}, dir);
     ASSERT_EQ(toFile.Status, 0) << toFile.Err;
-    const ToolResult toOut = RunProgram(KORVAN_MIDI_RENDER_TOOL, {"--tail", "0", song, "-"}, dir);
+    const ToolResult toOut = RunProgram(KORVAN_MIDI_TOOL, {"--tail", "0", song, "-"}, dir);
     ASSERT_EQ(toOut.Status, 0) << toOut.Err;
     const std::string bytes = FileBytes(wav);
     EXPECT_TRUE(bytes.starts_with("RIFF") && bytes.substr(8, 8) == "WAVEfmt ");
