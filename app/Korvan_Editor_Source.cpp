@@ -287,6 +287,6 @@ void TForm_Main::Timer1Timer()
 {
     // After an error the frames go on; each message is shown once per run.
     RunReportedOnce([this] { korvan::FrameTick(*editor_); });
-    Image1->repaint();
+    Image1->Present();
     Timer1->start();
 }

@@ -1,10 +1,13 @@
 // Image1: the intro picture or the back buffer put on screen, and the pointer reported to its owner.
 #include "TImage.h"
 
+#include "FrameChanges.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPaintEngine>
 #include <QPainter>
+
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
 {
@@ -24,14 +27,19 @@ void TImage::SetBackBuffer(const korvan::IndexedImage* buffer)
     backBuffer_ = buffer;
     picture_ = QImage();
     frame_ = QImage();
+    shown_.clear();
+    shownWhole_ = false;
 }
 
 void TImage::ConvertRows(const QRect& rows, QImage& target, QPoint at) const
 {
+    // bits() once: scanLine() on a non-const image checks for sharing on every row.
+    std::uint8_t* const bits = target.bits();
+    const qsizetype bytesPerLine = target.bytesPerLine();
     for (int y = rows.top(); y <= rows.bottom(); ++y) {
         const std::uint8_t* source =
             backBuffer_->Pixels.data() + std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(rows.left());
-        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y + at.y())) + rows.left() + at.x();
+        auto* line = reinterpret_cast<QRgb*>(bits + (y + at.y()) * bytesPerLine) + rows.left() + at.x();
         colours_.Convert(source, line, std::size_t(rows.width()));
     }
 }
@@ -55,42 +63,77 @@ QImage* TImage::DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) 
         return nullptr;
     const QRect target = shown.translated(at);
     const QRegion clip = engine->systemClip();
-    if (!image->rect().contains(target) || (!clip.isEmpty() && !(clip.rectCount() == 1 && clip.boundingRect().contains(target))))
+    if (!image->rect().contains(target) || (!clip.isEmpty() && !(QRegion(target) - clip).isEmpty()))
         return nullptr;
     return image;
+}
+
+void TImage::Present()
+{
+    if (backBuffer_ == nullptr || backBuffer_->Empty()) {
+        repaint();
+        return;
+    }
+    if (!shownWhole_ || palette_ != backBuffer_->Palette || shown_.size() != backBuffer_->Pixels.size()) {
+        shown_ = backBuffer_->Pixels;
+        paintingWhole_ = true;
+        repaint();
+        paintingWhole_ = false;
+        return;
+    }
+    const QRect area = visibleRegion().boundingRect() & QRect(0, 0, backBuffer_->Width, backBuffer_->Height);
+    if (area.isEmpty())
+        return;
+    const QRect changed = TakeChanges(shown_.data(), backBuffer_->Pixels.data(), backBuffer_->Width, area);
+    // Whole rows of the view: the X server copies a put of whole rows of the shared image at
+    // once, but goes through a temporary pixmap and a copy for any narrower one, which cost it
+    // more than the extra columns.
+    if (!changed.isEmpty())
+        repaint(QRect(area.left(), changed.top(), area.width(), changed.height()));
+}
+
+void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
+{
+    const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
+    if (frame_.size() != bufferRect.size()) {
+        frame_ = QImage(bufferRect.size(), QImage::Format_RGB32);
+        palette_ = backBuffer_->Palette;
+        palette_[0] = ~palette_[0];  // forces the table below to be made
+    }
+    if (palette_ != backBuffer_->Palette) {
+        palette_ = backBuffer_->Palette;
+        std::array<std::uint32_t, 256> colours;
+        for (std::size_t k = 0; k < colours.size(); ++k)
+            colours[k] = palette_[k] | 0xFF000000u;
+        colours_.SetColours(colours);
+        shownWhole_ = false;
+    }
+    for (const QRect& rect : region) {
+        // Only the rows the window shows: the view hides the buffer's last rows.
+        const QRect part = rect & bufferRect;
+        if (part.isEmpty())
+            continue;
+        QPoint at;
+        if (QImage* target = DirectTarget(painter, part, at)) {
+            ConvertRows(part, *target, at);
+        } else {
+            ConvertRows(part, frame_, QPoint());
+            painter.drawImage(part.topLeft(), frame_, part);
+        }
+    }
+    // Present() compares later frames with shown_ only once the whole visible image came from it.
+    if (paintingWhole_ && (visibleRegion() - region).isEmpty())
+        shownWhole_ = true;
+    if (!bufferRect.contains(region.boundingRect()))
+        for (const QRect& r : region - bufferRect)
+            painter.fillRect(r, Qt::black);
 }
 
 void TImage::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     if (backBuffer_ != nullptr && !backBuffer_->Empty()) {
-        const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
-        if (frame_.size() != bufferRect.size()) {
-            frame_ = QImage(bufferRect.size(), QImage::Format_RGB32);
-            palette_ = backBuffer_->Palette;
-            palette_[0] = ~palette_[0];  // forces the table below to be made
-        }
-        if (palette_ != backBuffer_->Palette) {
-            palette_ = backBuffer_->Palette;
-            std::array<std::uint32_t, 256> colours;
-            for (std::size_t k = 0; k < colours.size(); ++k)
-                colours[k] = palette_[k] | 0xFF000000u;
-            colours_.SetColours(colours);
-        }
-        // Only the rows the window shows: the view hides the buffer's last rows.
-        const QRect shown = event->rect() & bufferRect;
-        if (!shown.isEmpty()) {
-            QPoint at;
-            if (QImage* target = DirectTarget(painter, shown, at)) {
-                ConvertRows(shown, *target, at);
-            } else {
-                ConvertRows(shown, frame_, QPoint());
-                painter.drawImage(shown.topLeft(), frame_, shown);
-            }
-        }
-        if (!bufferRect.contains(event->rect()))
-            for (const QRect& r : QRegion(event->rect()) - bufferRect)
-                painter.fillRect(r, Qt::black);
+        PaintBackBuffer(painter, event->region());
         return;
     }
     painter.fillRect(rect(), Qt::black);

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class TImage : public QWidget {
     Q_OBJECT
@@ -22,6 +23,10 @@ public:
     void SetPicture(const QImage& picture);              // the intro picture
     void SetBackBuffer(const korvan::IndexedImage* buffer);  // from now on shows this buffer
     const korvan::IndexedImage* BackBuffer() const { return backBuffer_; }
+
+    // Puts the back buffer on screen at once, as a frame tick ends: only the rows that differ
+    // from what the window last showed are repainted; an unchanged frame repaints nothing.
+    void Present();
 
     std::function<void(int x, int y)> OnMouseMove;
     std::function<void(Qt::MouseButton button, int x, int y)> OnMouseDown;
@@ -34,6 +39,7 @@ protected:
 private:
     void ConvertRows(const QRect& rows, QImage& target, QPoint at) const;
     QImage* DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) const;
+    void PaintBackBuffer(QPainter& painter, const QRegion& region);
 
     QImage picture_;
     const korvan::IndexedImage* backBuffer_ = nullptr;
@@ -42,4 +48,11 @@ private:
     QImage frame_;
     std::array<std::uint32_t, 256> palette_{};  // the buffer's palette the table was made from
     korvan::PaletteConverter colours_;
+    // What the window shows: the buffer's pixels as last put on screen, and whether all of its
+    // visible part was painted from them with the current palette (else the next frame is
+    // painted whole). Paints that Qt asks for by itself (exposure) paint the current buffer, which
+    // between ticks is what shown_ holds.
+    std::vector<std::uint8_t> shown_;
+    bool shownWhole_ = false;
+    bool paintingWhole_ = false;
 };

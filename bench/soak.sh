@@ -1,27 +1,21 @@
 #!/usr/bin/env bash
 # Soak run: the real editor under Xvfb for N minutes of random pointer moves, clicks, keys and menu
 # commands, with its resident memory and CPU time sampled from /proc.
-#   bench/soak.sh [minutes, default 10] [run folder, default build/test/run]
+#   bench/soak.sh [minutes, default 10] [build or run folder, default build/release, else build/test]
 # Fails on a crash, on any error box besides the known "no audio device" one, or on resident
 # memory growing by 2 MB or more after the first minute.
-set -euo pipefail
+# The X server is its own (the tests' -displayfd helper), so no input can reach another one.
 root=$(cd "$(dirname "$0")/.." && pwd)
-minutes=${1:-10}
-run=$(cd "${2:-$root/build/test/run}" && pwd)
-seconds=$((minutes * 60))
 log=$(mktemp -d /tmp/korvan-soak-XXXXXX)
+export KORVAN_SCREENSHOTS=$log
+source "$root/tests/app/XvfbSession.sh"
+source "$root/bench/run_folder.sh"
+minutes=${1:-10}
+run=$(run_folder "$root" "${2:-}") || exit 2
+seconds=$((minutes * 60))
 
-display=":$((200 + RANDOM % 500))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$log/xvfb.log" 2>&1 &
-xvfb=$!
-export DISPLAY=$display
+start_xvfb
 app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # Started through a link of another name, so that a cleanup elsewhere that ends processes by the
 # program's name does not end this run; the program still knows itself by its real file.
@@ -29,6 +23,7 @@ ln -s "$run/Project_KORVAN" "$log/korvan-soak"
 cd "$run"
 "$log/korvan-soak" >"$log/app.log" 2>&1 &
 app=$!
+PROGRAM_PID=$app
 
 alive() { kill -0 "$app" 2>/dev/null; }
 fail() {

@@ -7,7 +7,25 @@
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
 #include <random>
+
+using FrameChange = std::function<void(korvan::IndexedImage&, std::mt19937&)>;
+Q_DECLARE_METATYPE(FrameChange)
+
+// The regions Image1 is painted with, seen from outside.
+class PaintRecorder : public QObject {
+public:
+    QList<QRegion> Painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            Painted.append(static_cast<QPaintEvent*>(event)->region());
+        return false;
+    }
+};
 
 class ImagePresentationTest : public QObject {
     Q_OBJECT
@@ -71,6 +89,73 @@ private slots:
                 buffer = Buffer(rng);
             image->repaint();
             VerifyShown(window, *image, buffer, shown);
+        }
+        image->SetBackBuffer(nullptr);
+    }
+
+    // Frames put on screen as the frame tick does: the rows that changed are repainted, and only
+    // those (whole rows: the X server puts them faster than narrower rectangles).
+    void presentRepaintsWhatChangedOnly_data()
+    {
+        using Change = FrameChange;
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<int>("maxPaintedPixels");  // -1: the whole visible image
+        QTest::newRow("the same frame again: nothing painted") << Change([](auto&, auto&) {}) << 0;
+        QTest::newRow("one pixel: its row") << Change([](auto& b, auto&) { b.Pixels[200 * 640 + 333] ^= 1; })
+                                             << 640;
+        QTest::newRow("a rectangle, first row and column shown: its rows")
+            << Change([](auto& b, auto&) {
+                   for (int y = 0; y < 30; ++y)
+                       for (int x = 0; x < 50; ++x)
+                           b.Pixels[std::size_t(y) * 640 + std::size_t(x)] ^= std::uint8_t(x == 0 || y == 29 ? 1 : 0);
+               })
+            << 640 * 30;
+        QTest::newRow("two far corners, last row and column shown: the rows between")
+            << Change([](auto& b, auto&) {
+                   b.Pixels[100 * 640 + 600] ^= 1;
+                   b.Pixels[461 * 640 + 639] ^= 1;
+                   b.Pixels[300 * 640 + 620] ^= 1;
+               })
+            << 640 * 362;
+        QTest::newRow("a hidden row only: nothing painted")
+            << Change([](auto& b, auto&) { b.Pixels[470 * 640 + 10] ^= 1; }) << 0;
+        QTest::newRow("scattered pixels") << Change([](auto& b, auto& rng) {
+            for (int k = 0; k < 300; ++k)
+                b.Pixels[rng() % (462 * 640)] = std::uint8_t(rng());
+        }) << 462 * 640;
+        QTest::newRow("a new palette: everything painted") << Change([](auto& b, auto&) { b.Palette[9] ^= 0x10203u; })
+                                                           << -1;
+    }
+    void presentRepaintsWhatChangedOnly()
+    {
+        QFETCH(FrameChange, change);
+        QFETCH(int, maxPaintedPixels);
+        std::mt19937 rng(11);
+        korvan::IndexedImage buffer = Buffer(rng);
+        QWidget window;
+        window.setFixedSize(640, 462);
+        auto* image = new TImage(&window);
+        image->setGeometry(0, 0, 640, 480);
+        image->SetBackBuffer(&buffer);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        image->Present();
+        VerifyShown(window, *image, buffer, QSize(640, 462));
+        PaintRecorder recorder;
+        image->installEventFilter(&recorder);
+        for (int frame = 0; frame < 3; ++frame) {
+            recorder.Painted.clear();
+            change(buffer, rng);
+            image->Present();
+            VerifyShown(window, *image, buffer, QSize(640, 462));
+            qsizetype painted = 0;
+            for (const QRegion& region : recorder.Painted)
+                for (const QRect& rect : region)
+                    painted += qsizetype(rect.width()) * rect.height();
+            if (maxPaintedPixels < 0)
+                QCOMPARE(painted, qsizetype(640 * 462));
+            else
+                QVERIFY2(painted <= maxPaintedPixels, qPrintable(QString("%1 pixels painted").arg(painted)));
         }
         image->SetBackBuffer(nullptr);
     }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -89,6 +90,44 @@ TEST(KorvanMapFrame, OverviewHoldsTheWholeMap)
     // The corner cells' ground is there: (0, 0) on the left edge, (120, 120) on the right.
     EXPECT_NE(picture.pixelIndex(5, 1800 + 17), 0);
     EXPECT_NE(picture.pixelIndex(7920 + 60, 1800 + 120 + 17), 0);
+}
+
+// The picture depends on where the anchors lie relative to each other only, wherever in the
+// 32-bit range they are.
+TEST(KorvanMapFrame, OverviewDrawsAnchorsAnywhereInTheirRange)
+{
+    TempFolder folder;
+    const std::string map = folder.File("m.korv");
+    ASSERT_EQ(RunTool("generate --seed 3 -o " + map), 0);
+    ASSERT_EQ(RunTool("overview " + map + " -o " + folder.File("o.png") + Assets), 0);
+    const QImage expected(QString::fromStdString(folder.File("o.png")));
+    auto cells = std::make_unique<MapGrid>();
+    LoadMap(*cells, map);
+    // The generated anchors span x 0..7920 and y -1800..1920.
+    constexpr std::int64_t Min = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t Max = std::numeric_limits<std::int32_t>::max();
+    struct Case {
+        const char* Name;
+        std::int64_t Dx, Dy;
+    };
+    const Case cases[] = {
+        {"left and top at INT32_MIN", Min, Min + 1800},
+        {"right and bottom at INT32_MAX", Max - 7920, Max - 1920},
+        {"left at INT32_MIN, bottom at INT32_MAX", Min, Max - 1920},
+    };
+    for (const Case& c : cases) {
+        auto moved = std::make_unique<MapGrid>(*cells);
+        for (auto& row : *moved)
+            for (auto& cell : row) {
+                cell.ScreenX = std::int32_t(cell.ScreenX + c.Dx);
+                cell.ScreenY = std::int32_t(cell.ScreenY + c.Dy);
+            }
+        SaveMap(*moved, folder.File("moved.korv"));
+        ASSERT_EQ(RunTool("overview " + folder.File("moved.korv") + " -o " + folder.File("moved.png") + Assets), 0)
+            << c.Name;
+        const QImage picture(QString::fromStdString(folder.File("moved.png")));
+        EXPECT_TRUE(picture == expected) << c.Name;
+    }
 }
 
 TEST(KorvanMapFrame, BadUsageAndMissingFilesFail)

@@ -1,7 +1,11 @@
-// Where korvan-map finds the artwork.
+// Where korvan-map finds the artwork, and loading it with failures that name the file.
 #include "Verbs.h"
 
+#include "OutputFile.h"
+#include "map/MapFile.h"
 #include "base/AssetLookup.h"
+#include "render/ArtworkSetup.h"
+#include "render/BmpFile.h"
 
 #include <filesystem>
 
@@ -18,6 +22,37 @@ std::string AssetFile(const std::string& name, const std::string& assetsDir)
     std::error_code ignored;
     const auto exeDir = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
     return ResolveAsset(name, exeDir.string());
+}
+
+void LoadMapFile(MapGrid& cells, const std::string& path)
+{
+    // Checked first so that a FIFO or a device fails at once, and as what it is.
+    RequireRegularInput(path);
+    OnFile(path, [&] { LoadMap(cells, path); });
+}
+
+IndexedImage ReadArtwork(const std::string& name, const std::string& assetsDir)
+{
+    const std::string path = AssetFile(name, assetsDir);
+    RequireRegularInput(path);
+    IndexedImage picture;
+    OnFile(path, [&] { picture = ReadIndexedBmp(path); });
+    return picture;
+}
+
+void SetUpArtworkFrom(Canvas& canvas, const std::string& assetsDir)
+{
+    std::string path;  // the file being read, for a failure's message
+    const AssetFinder find = [&](const std::string& name) {
+        path = AssetFile(name, assetsDir);
+        RequireRegularInput(path);
+        return path;
+    };
+    try {
+        SetUpArtwork(canvas, find);
+    } catch (const KorvanError&) {
+        OnFile(path, [] { throw; });
+    }
 }
 
 }  // namespace korvan::cli

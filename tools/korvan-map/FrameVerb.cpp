@@ -1,13 +1,14 @@
-// korvan-map frame FILE -o OUT.bmp: the editor's back buffer after K frame ticks over a map.
+// korvan-map frame FILE -o OUT: the editor's back buffer after K frame ticks over a map.
 #include "Verbs.h"
 
+#include "OutputFile.h"
+#include "PictureOutput.h"
 #include "edit/BrushModes.h"
 #include "edit/Editor.h"
 #include "edit/Frame.h"
 #include "map/MapFile.h"
-#include "render/ArtworkSetup.h"
-#include "render/BmpFile.h"
 
+#include <cstdio>
 #include <limits>
 #include <memory>
 
@@ -17,56 +18,58 @@ namespace {
 
 constexpr long long Int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr long long Int32Max = std::numeric_limits<std::int32_t>::max();
+constexpr long long LastMode = EditModeLimit;
 
 }  // namespace
 
-int Frame(const Args& args)
+int Frame(const QStringList& words)
 {
-    std::string input, output, assets;
-    long long scrollX = 10, scrollY = 200, cursorX = 0, cursorY = 0, mode = 3, item = -1, frames = 1;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            output = TakeValue(args, i);
-        } else if (args[i] == "--scroll") {
-            scrollX = ParseInteger(TakeValue(args, i), Int32Min, Int32Max);
-            scrollY = ParseInteger(TakeValue(args, i), Int32Min, Int32Max);
-        } else if (args[i] == "--cursor") {
-            cursorX = ParseInteger(TakeValue(args, i), Int32Min, Int32Max);
-            cursorY = ParseInteger(TakeValue(args, i), Int32Min, Int32Max);
-        } else if (args[i] == "--mode") {
-            mode = ParseInteger(TakeValue(args, i), Int32Min, Int32Max);
-        } else if (args[i] == "--item") {
-            item = ParseInteger(TakeValue(args, i), 0, 255);
-        } else if (args[i] == "--frames") {
-            frames = ParseInteger(TakeValue(args, i), 1, 100000);
-        } else if (args[i] == "--assets") {
-            assets = TakeValue(args, i);
-        } else if (args[i].starts_with("-") || !input.empty()) {
-            throw UsageError("unknown argument: " + args[i]);
-        } else {
-            input = args[i];
-        }
+    Options options("Usage: korvan-map frame FILE.korv -o OUT.bmp|OUT.png [options]",
+                    "Loads the map and the artwork, sets the view and the brush, runs K frame ticks as the\n"
+                    "editor does (edge scroll, clamp, clear, map, brush preview) and writes the 640 x 480\n"
+                    "back buffer with Black.BMP's palette. -o - writes a BMP to standard output.",
+                    {{{"o", "output"}, "OUT", "the picture: .bmp or .png"},
+                     {{"scroll"}, "X Y", "scroll offsets (default 10 200; also --scroll=X,Y)", true},
+                     {{"cursor"}, "X Y", "cursor position (default 0 0; also --cursor=X,Y)", true},
+                     {{"mode"}, "M", "brush mode 0..4 (default 3)"},
+                     {{"item"}, "I", "the item of that mode (default 0)"},
+                     {{"frames"}, "K", "frame ticks to run, 1..100000 (default 1)"},
+                     {{"assets"}, "DIR", "the folder that holds Graphic/ (default: as the editor finds it)"}});
+    options.Parse(words);
+    if (options.Help()) {
+        std::fputs(options.HelpText().c_str(), stdout);
+        return 0;
     }
-    if (input.empty() || output.empty())
-        throw UsageError("frame needs FILE.korv and -o OUT.bmp");
+    const std::vector<std::string> files = options.Positional();
+    if (files.size() > 1)
+        throw UsageError("unexpected argument '" + files[1] + "'");
+    if (files.empty() || !options.IsSet("output"))
+        throw UsageError("frame needs FILE.korv and -o OUT");
+    const std::string input = files.front(), output = options.Value("output"), assets = options.Value("assets");
+    const PictureFormat format = FormatOf(output, PictureFormat::Bmp);
 
     auto editor = std::make_unique<Editor>();
-    const BrushModeInfo* brushMode = BrushModeOf(std::int32_t(mode));
-    if (item >= 0 && (brushMode == nullptr || item >= brushMode->Items))
-        throw UsageError("--item " + std::to_string(item) + " is not an item of mode " + std::to_string(mode));
+    const auto [scrollX, scrollY] =
+        options.IsSet("scroll") ? ParsePair("--scroll", options.Value("scroll"), Int32Min, Int32Max) : std::pair{10LL, 200LL};
+    const auto [cursorX, cursorY] =
+        options.IsSet("cursor") ? ParsePair("--cursor", options.Value("cursor"), Int32Min, Int32Max) : std::pair{0LL, 0LL};
+    const long long mode = options.IsSet("mode") ? ParseInteger("--mode", options.Value("mode"), 0, LastMode) : 3;
+    const long long frames = options.IsSet("frames") ? ParseInteger("--frames", options.Value("frames"), 1, 100000) : 1;
+    const BrushModeInfo& brushMode = BrushModes[mode];
+    const long long item =
+        options.IsSet("item") ? ParseInteger("--item", options.Value("item"), 0, brushMode.Items - 1) : 0;
 
-    LoadMap(editor->Cells, input);
-    SetUpArtwork(*editor, [&](const std::string& name) { return AssetFile(name, assets); });
+    LoadMapFile(editor->Cells, input);
+    SetUpArtworkFrom(*editor, assets);
     editor->ScrollX = std::int32_t(scrollX);
     editor->ScrollY = std::int32_t(scrollY);
     editor->CursorX = std::int32_t(cursorX);
     editor->CursorY = std::int32_t(cursorY);
     editor->EditMode = std::int32_t(mode);
-    if (item >= 0)
-        static_cast<BrushState&>(*editor).*brushMode->Item = std::int32_t(item);
+    static_cast<BrushState&>(*editor).*brushMode.Item = std::int32_t(item);
     for (long long k = 0; k < frames; ++k)
-        FrameTick(*editor);
-    WriteIndexedBmp(editor->BackBuffer, output);
+        OnFile({}, [&] { FrameTick(*editor); });
+    WriteOutput(output, EncodePicture(editor->BackBuffer, format));
     return 0;
 }
 

@@ -4,18 +4,29 @@
 #include "map/MapFile.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
+#include <sys/stat.h>
 
 namespace korvan::cli {
 
-int Info(const Args& args)
+int Info(const QStringList& words)
 {
-    if (args.size() != 1)
-        throw UsageError("info needs exactly one FILE");
-    const std::string& path = args[0];
+    Options options("Usage: korvan-map info FILE.korv",
+                    "Prints a map file's size, the cells of each terrain value, the tiles it places, and how\n"
+                    "many values lie outside the ranges the editor draws.",
+                    {});
+    options.Parse(words);
+    if (options.Help()) {
+        std::fputs(options.HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.Positional().size() != 1)
+        throw UsageError("info needs exactly one FILE.korv");
+    const std::string path = options.Positional().front();
     auto cells = std::make_unique<MapGrid>();
-    LoadMap(*cells, path);
+    LoadMapFile(*cells, path);
+    struct stat info{};
+    const long long size = ::stat(path.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
 
     long terrainCount[256] = {};
     long terrainOut = 0, landsOut = 0, featureOut = 0, cornerOut = 0, landsTiles = 0, features = 0, corners = 0;
@@ -34,7 +45,7 @@ int Info(const Args& args)
         }
 
     std::printf("file: %s\n", path.c_str());
-    std::printf("size: %ju bytes\n", static_cast<std::uintmax_t>(std::filesystem::file_size(path)));
+    std::printf("size: %lld bytes\n", size);
     std::printf("terrain:\n");
     for (int t = 0; t < 256; ++t)
         if (terrainCount[t] != 0 || t <= SeaTerrain)

@@ -1,16 +1,15 @@
-// korvan-map overview FILE -o OUT.png: every cell of a map drawn into one picture.
+// korvan-map overview FILE -o OUT: every cell of a map drawn into one picture.
 #include "Verbs.h"
 
-#include "base/KorvanError.h"
+#include "OutputFile.h"
+#include "PictureOutput.h"
 #include "map/MapFile.h"
 #include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 #include "render/MapView.h"
 
-#include <QImage>
-
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 #include <limits>
 #include <memory>
 
@@ -23,26 +22,30 @@ constexpr std::int64_t MaxSide = 16384;
 
 }  // namespace
 
-int Overview(const Args& args)
+int Overview(const QStringList& words)
 {
-    std::string input, output, assets;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o")
-            output = TakeValue(args, i);
-        else if (args[i] == "--assets")
-            assets = TakeValue(args, i);
-        else if (args[i].starts_with("-") || !input.empty())
-            throw UsageError("unknown argument: " + args[i]);
-        else
-            input = args[i];
+    Options options("Usage: korvan-map overview FILE.korv -o OUT.png|OUT.bmp [--assets DIR]",
+                    "Draws every cell of the map, at its anchor, into one picture just large enough for all\n"
+                    "of them, with Black.BMP's palette. -o - writes a PNG to standard output.",
+                    {{{"o", "output"}, "OUT", "the picture: .png or .bmp"},
+                     {{"assets"}, "DIR", "the folder that holds Graphic/ (default: as the editor finds it)"}});
+    options.Parse(words);
+    if (options.Help()) {
+        std::fputs(options.HelpText().c_str(), stdout);
+        return 0;
     }
-    if (input.empty() || output.empty())
-        throw UsageError("overview needs FILE.korv and -o OUT.png");
+    const std::vector<std::string> files = options.Positional();
+    if (files.size() > 1)
+        throw UsageError("unexpected argument '" + files[1] + "'");
+    if (files.empty() || !options.IsSet("output"))
+        throw UsageError("overview needs FILE.korv and -o OUT");
+    const std::string input = files.front(), output = options.Value("output"), assets = options.Value("assets");
+    const PictureFormat format = FormatOf(output, PictureFormat::Png);
 
     auto map = std::make_unique<MapState>();
-    LoadMap(map->Cells, input);
-    auto canvas = std::make_unique<Canvas>();
-    SetUpArtwork(*canvas, [&](const std::string& name) { return AssetFile(name, assets); });
+    LoadMapFile(map->Cells, input);
+    auto editor = std::make_unique<Canvas>();  // the picture takes the back buffer's place
+    SetUpArtworkFrom(*editor, assets);
 
     std::int64_t left = std::numeric_limits<std::int64_t>::max(), top = left;
     std::int64_t right = std::numeric_limits<std::int64_t>::min(), bottom = right;
@@ -57,19 +60,31 @@ int Overview(const Args& args)
     // cull bounds; the right and bottom leave room for a whole window past the last anchor.
     const std::int64_t width = right - left + 68, height = bottom - top + 36;
     if (width > MaxSide || height > MaxSide)
-        throw KorvanError("The cell anchors spread too far for one picture: " + std::to_string(width) + " x " +
-                          std::to_string(height) + " pixels");
+        throw Failure(input, "the cell anchors spread too far for one picture: " + std::to_string(width) + " x " +
+                                 std::to_string(height) + " pixels");
 
-    // The whole map's picture takes the back buffer's place, in Black.BMP's palette.
-    IndexedImage picture(static_cast<int>(width), static_cast<int>(height));
-    picture.Palette = canvas->BackBuffer.Palette;
-    canvas->BackBuffer = std::move(picture);
-    canvas->ViewRight = std::int32_t(width - 1);
-    canvas->ViewBottom = std::int32_t(height - 1);
-    canvas->ScrollX = std::int32_t(1 - left);
-    canvas->ScrollY = std::int32_t(1 - top);
-    RenderMap(*canvas, map->Cells, 0, 0, LastIndex, LastIndex);
-    WriteIndexedPicture(canvas->BackBuffer, output, "PNG");
+    // The scroll that would bring the anchors to the picture (1 - left) need not fit 32 bits when
+    // they lie near INT32_MIN; their spread does, so the anchors move instead and the scroll is 1.
+    for (auto& row : map->Cells)
+        for (auto& cell : row) {
+            cell.ScreenX = std::int32_t(cell.ScreenX - left);
+            cell.ScreenY = std::int32_t(cell.ScreenY - top);
+        }
+    // For a PNG the canvas has one more column, on the left, which the clip keeps empty: its rows
+    // then are the PNG's rows, each led by filter byte 0, and need no copy before compression.
+    const int lead = format == PictureFormat::Png ? 1 : 0;
+    IndexedImage canvas(static_cast<int>(width) + lead, static_cast<int>(height));
+    canvas.Palette = editor->BackBuffer.Palette;  // Black.BMP's
+    editor->BackBuffer = std::move(canvas);
+    editor->ViewLeft = lead;
+    editor->ViewRight = std::int32_t(width - 1 + lead);
+    editor->ViewBottom = std::int32_t(height - 1);
+    editor->ScrollX = 1 + lead;
+    editor->ScrollY = 1;
+    OnFile({}, [&] { RenderMap(*editor, map->Cells, 0, 0, LastIndex, LastIndex); });
+    const IndexedImage& picture = editor->BackBuffer;
+    WriteOutput(output, lead != 0 ? EncodePngRows(picture.Pixels, int(width), int(height), picture.Palette)
+                                  : EncodePicture(picture, format));
     return 0;
 }
 

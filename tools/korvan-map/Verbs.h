@@ -1,35 +1,41 @@
-// The verbs of korvan-map. Each takes the words after its name and returns the exit status;
-// usage errors and failures go to stderr.
+// The verbs of korvan-map. Each takes the words after its name, prints its own help on --help,
+// raises UsageError or Failure (see CommandLine.h), and returns the exit status.
 #pragma once
 
+#include "CommandLine.h"
+#include "edit/Editor.h"
+
+#include <QStringList>
+
+#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace korvan::cli {
 
-using Args = std::vector<std::string>;
-
-int Generate(const Args& args);
-int Info(const Args& args);
-int Frame(const Args& args);
-int Overview(const Args& args);
-
-// Small helpers shared by the verbs.
-class UsageError : public std::exception {
-public:
-    explicit UsageError(std::string text) : text_(std::move(text)) {}
-    const char* what() const noexcept override { return text_.c_str(); }
-
-private:
-    std::string text_;
+struct Verb {
+    const char* Name;
+    const char* Synopsis;  // the verb's line of the tool's usage, after "korvan-map "
+    int (*Run)(const QStringList& words);
 };
 
-// Takes the value after a flag, or raises UsageError.
-std::string TakeValue(const Args& args, std::size_t& i);
-long long ParseInteger(const std::string& text, long long low, long long high);
+int Generate(const QStringList& words);
+int Info(const QStringList& words);
+int Frame(const QStringList& words);
+int Overview(const QStringList& words);
+
+// generate --seeds A-B: every map of the range into folder, each file as "generate --seed N"
+// writes it, on all processors. The range's text is checked by the caller.
+void GenerateBatch(std::uint32_t first, std::uint32_t last, const std::string& folder);
 
 // The file of an artwork name such as "Graphic\\Black.BMP": inside assetsDir when one is given,
 // else where the editor would find it (working folder, then beside the executable).
 std::string AssetFile(const std::string& name, const std::string& assetsDir);
+
+// A map file, an artwork picture, and the six sheets; failures name the file (Failure).
+void LoadMapFile(MapGrid& cells, const std::string& path);
+IndexedImage ReadArtwork(const std::string& name, const std::string& assetsDir);
+// The artwork set up as the editor sets it up (SetUpArtwork), each file looked for in assetsDir
+// (see AssetFile); a failure names the file.
+void SetUpArtworkFrom(Canvas& canvas, const std::string& assetsDir);
 
 }  // namespace korvan::cli

@@ -1,37 +1,46 @@
 // korvan-midi-render: a MIDI file through the editor's music engine, to a WAV file or the device.
+#include "CommandLine.h"
 #include "music/MidiEngine.h"
-#include "base/KorvanError.h"
+#include "OutputFile.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-constexpr const char* Usage =
-    "usage: korvan-midi-render [--soundfont FILE.sf2] [--tail SECONDS] IN.mid OUT.wav\n"
-    "       korvan-midi-render [--soundfont FILE.sf2] --device [--driver NAME] IN.mid\n";
+using namespace korvan::cli;
 
-void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes)
+constexpr const char* Usage =
+    "Usage: korvan-midi-render [--soundfont FILE.sf2] [--tail SECONDS] IN.mid OUT.wav\n"
+    "       korvan-midi-render [--soundfont FILE.sf2] [--tail SECONDS] --device [--driver NAME] IN.mid\n";
+constexpr double LongestTail = 3600;
+
+void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
-        out.put(static_cast<char>((value >> (8 * i)) & 0xFFu));
+        out.push_back(static_cast<std::uint8_t>((value >> (8 * i)) & 0xFFu));
 }
 
-void WriteWav(const std::string& path, const std::vector<std::int16_t>& samples, int rate)
+std::vector<std::uint8_t> WavFile(const std::vector<std::int16_t>& samples, int rate)
 {
-    std::ofstream out(path, std::ios::binary);
+    std::vector<std::uint8_t> out;
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    out.write("RIFF", 4);
+    out.reserve(44 + dataBytes);
+    const auto put = [&out](const char* text) {
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<std::uint8_t>(text[i]));
+    };
+    put("RIFF");
     PutLittleEndian(out, 36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
+    put("WAVE");
+    put("fmt ");
     PutLittleEndian(out, 16, 4);
     PutLittleEndian(out, 1, 2);  // PCM
     PutLittleEndian(out, 2, 2);  // stereo
@@ -39,22 +48,14 @@ void WriteWav(const std::string& path, const std::vector<std::int16_t>& samples,
     PutLittleEndian(out, static_cast<std::uint32_t>(rate) * 4, 4);
     PutLittleEndian(out, 4, 2);
     PutLittleEndian(out, 16, 2);
-    out.write("data", 4);
+    put("data");
     PutLittleEndian(out, dataBytes, 4);
     for (const std::int16_t sample : samples)
         PutLittleEndian(out, static_cast<std::uint16_t>(sample), 2);
-    if (!out)
-        throw korvan::KorvanError("Cannot write " + path);
+    return out;
 }
 
-std::int16_t ToS16(float value)
-{
-    if (value > 1.0f)
-        value = 1.0f;
-    if (value < -1.0f)
-        value = -1.0f;
-    return static_cast<std::int16_t>(value * 32767.0f);
-}
+std::int16_t ToS16(float value) { return static_cast<std::int16_t>(std::clamp(value, -1.0f, 1.0f) * 32767.0f); }
 
 // The file from its start to its end, plus `tail` seconds for the last notes to fade. `playing`
 // receives the seconds of audio that passed before the engine saw the end.
@@ -84,55 +85,75 @@ std::vector<std::int16_t> RenderToEnd(korvan::MidiEngine& engine, double tail, d
     return samples;
 }
 
+bool IsWavName(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return name == "-" || (name.size() > 4 && name.ends_with(".wav") && name[name.size() - 5] != '/');
+}
+
+int Render(const QStringList& words)
+{
+    Options options(QString::fromLatin1(Usage).trimmed(),
+                    "Plays a MIDI file through the editor's music engine (FluidSynth with a General MIDI\n"
+                    "SoundFont) into a 16-bit stereo WAV file, or live on the sound device with --device.\n"
+                    "An OUT.wav of - writes the WAV data to standard output.",
+                    {{{"soundfont"}, "FILE", "the SoundFont (default: Debian's General MIDI SoundFont)"},
+                     {{"tail"}, "SECONDS", "silence after the last event for notes to fade (default 2)"},
+                     {{"device"}, {}, "play on the sound device instead of writing a file"},
+                     {{"driver"}, "NAME", "FluidSynth audio driver for --device (default: pulseaudio, alsa)"},
+                     {{"version"}, {}, "show the version and exit"}});
+    options.Parse(words);
+    if (options.Help()) {
+        std::fputs(options.HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.IsSet("version")) {
+        std::fputs(VersionText("korvan-midi-render").c_str(), stdout);
+        return 0;
+    }
+    korvan::MidiEngineOptions engineOptions;
+    const bool live = options.IsSet("device");
+    engineOptions.Output = live ? korvan::AudioOutput::Device : korvan::AudioOutput::Offline;
+    const double tail = options.IsSet("tail") ? ParseSeconds("--tail", options.Value("tail"), LongestTail) : 2.0;
+    if (options.IsSet("driver"))
+        engineOptions.AudioDrivers = {options.Value("driver")};
+    const std::vector<std::string> files = options.Positional();
+    if (files.size() != (live ? 1u : 2u))
+        throw UsageError(live ? "--device needs exactly one IN.mid" : "needs IN.mid and OUT.wav");
+    if (!live && !IsWavName(files[1]))
+        throw UsageError("cannot write '" + files[1] + "': name it .wav (or - for standard output)");
+
+    RequireRegularInput(files[0]);
+    if (options.IsSet("soundfont")) {
+        engineOptions.SoundFonts = {options.Value("soundfont")};
+        RequireRegularInput(engineOptions.SoundFonts.front());
+    }
+    std::atomic<int> ends{0};
+    korvan::MidiEngine engine(engineOptions, [&ends](std::uint64_t) { ++ends; });
+    engine.Open(files[0]);
+    if (live) {
+        engine.Play();
+        while (ends == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::duration<double>(tail));
+        return 0;
+    }
+    double playing = 0;
+    const std::vector<std::int16_t> samples = RenderToEnd(engine, tail, playing);
+    WriteOutput(files[1], WavFile(samples, engine.SampleRate()));
+    // The summary goes to standard error when standard output carries the WAV data.
+    std::fprintf(files[1] == "-" ? stderr : stdout, "%s: %d ticks, end seen after %.2f s, %.2f s written\n",
+                 files[0].c_str(), engine.TotalTicks(), playing,
+                 static_cast<double>(samples.size() / 2) / engine.SampleRate());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    korvan::MidiEngineOptions options;
-    options.Output = korvan::AudioOutput::Offline;
-    double tail = 2.0;
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--soundfont" && i + 1 < args.size()) {
-            options.SoundFonts = {args[++i]};
-        } else if (args[i] == "--tail" && i + 1 < args.size()) {
-            tail = std::atof(args[++i].c_str());
-        } else if (args[i] == "--device") {
-            options.Output = korvan::AudioOutput::Device;
-        } else if (args[i] == "--driver" && i + 1 < args.size()) {
-            options.AudioDrivers = {args[++i]};
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            std::cerr << Usage;
-            return 2;
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    const bool live = options.Output == korvan::AudioOutput::Device;
-    if (files.size() != (live ? 1u : 2u)) {
-        std::cerr << Usage;
-        return 2;
-    }
-    try {
-        std::atomic<int> ends{0};
-        korvan::MidiEngine engine(options, [&ends](std::uint64_t) { ++ends; });
-        engine.Open(files[0]);
-        if (live) {
-            engine.Play();
-            while (ends == 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            std::this_thread::sleep_for(std::chrono::duration<double>(tail));
-            return 0;
-        }
-        double playing = 0;
-        const std::vector<std::int16_t> samples = RenderToEnd(engine, tail, playing);
-        WriteWav(files[1], samples, engine.SampleRate());
-        std::printf("%s: %d ticks, end seen after %.2f s, %.2f s written\n", files[0].c_str(), engine.TotalTicks(),
-                    playing, static_cast<double>(samples.size() / 2) / engine.SampleRate());
-    } catch (const korvan::KorvanError& error) {
-        std::cerr << "korvan-midi-render: " << error.what() << "\n";
-        return 1;
-    }
-    return 0;
+    const QStringList words = Words(argc, argv);
+    return RunTool("korvan-midi-render",
+                   std::string(Usage) + "Try 'korvan-midi-render --help' for more information.\n",
+                   [&](std::string&) { return Render(words.mid(1)); });
 }
