@@ -1,8 +1,10 @@
 // The error that ends a handler: it carries the text the application's error box shows.
 #pragma once
 
+#include <cerrno>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace korvan {
 
@@ -14,8 +16,21 @@ public:
 // A failing file operation; the message is chosen from the error number.
 class FileError : public KorvanError {
 public:
-    FileError(const std::string& message, int error) : KorvanError(message), Error(error) {}
-    int Error;  // errno, or 0 where the failure has no error number
+    FileError(const std::string& message, int error, std::string path = {})
+        : KorvanError(message), Error(error), Path(std::move(path))
+    {
+    }
+    int Error;         // errno, or 0 where the failure has no error number
+    std::string Path;  // the file the failure is about, as the caller named it
+};
+
+// A file that exists but is not a regular file (a FIFO, a socket, a device node), refused before
+// anything is read from or written to it. The dialogs show it as "File access denied" (EACCES).
+class NotRegularFileError : public FileError {
+public:
+    explicit NotRegularFileError(std::string path) : FileError("File access denied", EACCES, std::move(path))
+    {
+    }
 };
 
 }  // namespace korvan
