@@ -165,6 +165,13 @@ std::string FileErrorMessage(int error, const std::string& path)
     }
 }
 
+std::string SystemReason(const FileError& error)
+{
+    if (error.Error == 0 || dynamic_cast<const NotRegularFileError*>(&error) != nullptr)
+        return error.Reason;
+    return std::strerror(error.Error);
+}
+
 std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t limit)
 {
     FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));

@@ -13,6 +13,13 @@ namespace korvan {
 // show it (no path in it).
 std::string FileErrorMessage(int error, const std::string& path);
 
+// Why a file operation failed, in the operating system's words where there are some, for the
+// command-line tools' "PATH: reason": strerror for an error number, "Not a regular file" for a
+// FIFO, a socket or a device, otherwise the error's Reason ("Bitmap image is not valid", "Map
+// file too short: 10 bytes (234256 expected)").
+class FileError;
+std::string SystemReason(const FileError& error);
+
 // Reads at most limit bytes from the start of a regular file. The file is opened with O_NONBLOCK
 // and checked with fstat on the very descriptor that is then read, so a FIFO, a socket or a
 // device can neither block the caller nor feed it endless bytes. A folder fails with EISDIR,

@@ -54,17 +54,22 @@ Decoded DecodeFilled(const QByteArray& bytes, std::uint8_t fill, QImage& picture
     return kept ? Decoded::Whole : Decoded::Broken;
 }
 
-}  // namespace
+// Why an artwork or music file could not be read, without its name. The dialogs' "Invalid
+// filename" for a missing folder would say little here.
+std::string AssetReason(const FileError& error)
+{
+    if (error.Error == ENOENT || error.Error == ENOTDIR)
+        return "File not found";
+    if (error.Error == EISDIR || dynamic_cast<const NotRegularFileError*>(&error) != nullptr)
+        return "Not a regular file";
+    return error.Reason;
+}
 
+}  // namespace
 
 std::string AssetFileMessage(const FileError& error, const std::string& path)
 {
-    // The dialogs' "Invalid filename" for a missing folder would say little about artwork.
-    if (error.Error == ENOENT || error.Error == ENOTDIR)
-        return "File not found: " + path;
-    if (error.Error == EISDIR || dynamic_cast<const NotRegularFileError*>(&error) != nullptr)
-        return "Not a regular file: " + path;
-    return error.what() + std::string(": ") + path;
+    return AssetReason(error) + ": " + path;
 }
 
 IndexedImage ReadIndexedBmp(const std::string& path)
@@ -72,22 +77,25 @@ IndexedImage ReadIndexedBmp(const std::string& path)
     std::vector<std::uint8_t> file;
     try {
         file = ReadRegularFile(path, LargestPictureFile);
+    } catch (const NotRegularFileError& error) {
+        throw NotRegularFileError(path, AssetFileMessage(error, path));
     } catch (const FileError& error) {
-        throw FileError(AssetFileMessage(error, path), error.Error, path);
+        throw FileError(AssetFileMessage(error, path), error.Error, path, AssetReason(error));
     }
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+    const auto refuse = [&path](const std::string& reason) { return FileError(reason + ": " + path, 0, path, reason); };
 
     QImage first, second;
     const Decoded result = DecodeFilled(bytes, 0x00, first);
     if (result == Decoded::NotIndexed)
-        throw KorvanError("Bitmap image is not 8-bit indexed: " + path);
+        throw refuse("Bitmap image is not 8-bit indexed");
     if (result != Decoded::Whole || DecodeFilled(bytes, 0xFF, second) != Decoded::Whole ||
         first.colorTable() != second.colorTable())
-        throw KorvanError("Bitmap image is not valid: " + path);
+        throw refuse("Bitmap image is not valid");
     IndexedImage image(first.width(), first.height());
     for (int y = 0; y < image.Height; ++y) {
         if (std::memcmp(first.constScanLine(y), second.constScanLine(y), std::size_t(image.Width)) != 0)
-            throw KorvanError("Bitmap image is not valid: " + path);
+            throw refuse("Bitmap image is not valid");
         std::memcpy(image.ScanLine(y), first.constScanLine(y), std::size_t(image.Width));
     }
     const QList<QRgb> table = first.colorTable();

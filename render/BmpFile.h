@@ -10,10 +10,11 @@
 
 namespace korvan {
 
-// Reads an 8-bit indexed picture, never blocking (see ReadRegularFile). A missing or unreadable
-// file raises FileError with a message that names it ("File not found: Graphic/Lands.BMP"); a
-// picture that is not 8-bit indexed, or of which any pixel was not read from the file (truncated,
-// or run-length coded with skips or an early end), raises KorvanError naming the file.
+// Reads an 8-bit indexed picture, never blocking (see ReadRegularFile). Every failure raises
+// FileError with a message that names the file: "File not found: Graphic/Lands.BMP" (a missing
+// or unreadable file), "Bitmap image is not 8-bit indexed: …", and "Bitmap image is not valid: …"
+// (also for a picture of which any pixel was not read from the file: truncated, or run-length
+// coded with skips or an early end).
 IndexedImage ReadIndexedBmp(const std::string& path);
 
 // The message for an artwork or music file that could not be read: the reason, then the file.

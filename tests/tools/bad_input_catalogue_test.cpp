@@ -309,11 +309,20 @@ std::vector<Case> Catalogue()
                                               ".t.korv.korvan-save-DDD"})
                          s.Age(name, 2 * AbandonedTemporarySeconds);
                      s.Age(".t.korv.korvan-save-BBBBBB", AbandonedTemporarySeconds / 2);
+                     if (::geteuid() == 0) {  // another user's leftover is not ours to remove
+                         s.Text(".t.korv.korvan-save-EEEEEE", "left over");
+                         ASSERT_EQ(::chown(s.File(".t.korv.korvan-save-EEEEEE").c_str(), 65534, 65534), 0);
+                         s.Age(".t.korv.korvan-save-EEEEEE", 2 * AbandonedTemporarySeconds);
+                     }
                  },
                  [](const Scene& s) { return SaveWith(s.File("t.korv")); }, 0, "", false, "",
                  {"t.korv", ".t.korv.korvan-save-AAAAAA"},
                  false, false, false,
                  [](const Scene& s) { EXPECT_FALSE(fs::exists(s.File(".t.korv.korvan-save-AAAAAA"))); }});
+    // The temporary file's name is shortened to fit beside a target with the longest name.
+    c.push_back({"SaveUnderTheLongestName", nullptr,
+                 [](const Scene& s) { return SaveWith(s.File(std::string(255, 'n'))); }, 0, "", false, "",
+                 {std::string(255, 'n')}});
 
     // Map files that are not map files: refused without blocking, the grid untouched.
     c.push_back({"LoadFifo", [](const Scene& s) { s.Fifo("p.korv"); },
