@@ -39,18 +39,18 @@ Decoded DecodeFilled(const QByteArray& bytes, std::uint8_t fill, QImage& picture
     if (reader.imageFormat() != QImage::Format_Indexed8)
         return Decoded::NotIndexed;
     const qint64 pixels = qint64(size.width()) * size.height();
-    if (pixels > qint64(bytes.size()) * MostPixelsPerFileByte ||
-        pixels > qint64(QImageReader::allocationLimit()) * 1024 * 1024)
+    const qint64 limitBytes = qint64(QImageReader::allocationLimit()) * 1024 * 1024;  // 0: no limit
+    if (pixels > qint64(bytes.size()) * MostPixelsPerFileByte || (limitBytes > 0 && pixels > limitBytes))
         return Decoded::Broken;
     picture = QImage(size, QImage::Format_Indexed8);
     if (picture.isNull())
         return Decoded::Broken;
     picture.fill(fill);
-    const uchar* const buffer0 = picture.constBits();
+    const uchar* const ours = picture.constBits();
     if (!reader.read(&picture))
         return Decoded::Broken;
     const bool kept = picture.size() == size && picture.format() == QImage::Format_Indexed8 &&
-                      picture.constBits() == buffer0;
+                      picture.constBits() == ours;
     return kept ? Decoded::Whole : Decoded::Broken;
 }
 
