@@ -172,9 +172,8 @@ void TForm_Main::FormCreate()
 void TForm_Main::LoadIntroPicture()
 {
     RunHandler([this] {
-        const QString path = AssetPath("Graphic\\Splatt.BMP");
-        korvan::ReadIndexedBmp(path.toStdString());  // reports a missing or broken file
-        Image1->SetPicture(QImage(path));
+        // Read once, by the reader that never blocks and reports a missing or broken file.
+        Image1->SetPicture(korvan::ToQImage(korvan::ReadIndexedBmp(AssetPath("Graphic\\Splatt.BMP").toStdString())));
     });
 }
 

@@ -2,6 +2,7 @@
 // row by row, no header.
 #pragma once
 
+#include "base/FileAccess.h"
 #include "map/MapGrid.h"
 
 #include <cstdint>
@@ -14,13 +15,12 @@ namespace korvan {
 std::vector<std::uint8_t> EncodeMap(const MapGrid& cells);
 void DecodeMap(const std::uint8_t* bytes, MapGrid& cells);  // reads MapFileSize bytes
 
-// Writes the map to path atomically: a complete new file or, on any failure, the old file
-// untouched. A symbolic link is saved through, and a replaced file keeps its permission bits.
-// Failures raise FileError.
+// Writes the map to path atomically, as WriteFileAtomically does (only a regular file is ever
+// replaced). Failures raise FileError.
 void SaveMap(const MapGrid& cells, const std::string& path);
 
-// Reads the first MapFileSize bytes of a regular file into cells. The file is opened for
-// reading only. A file shorter than a whole map is rejected; on any failure cells is unchanged.
+// Reads the first MapFileSize bytes of a regular file into cells, as ReadRegularFile does (never
+// blocking, reading only). A file shorter than a whole map is rejected; on any failure cells is unchanged.
 void LoadMap(MapGrid& cells, const std::string& path);
 
 }  // namespace korvan

@@ -3,7 +3,7 @@
 
 #include "music/MidiFile.h"
 #include "base/KorvanError.h"
-#include "base/FileMessages.h"
+#include "base/FileAccess.h"
 
 #include <fluidsynth.h>
 
@@ -12,15 +12,12 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace korvan {
 namespace {
 
 constexpr int BlockFrames = 64;  // the synth's own block: the player advances once per block
-constexpr off_t LargestMidiFile = 64 << 20;
+constexpr std::size_t LargestMidiFile = 64 << 20;
 
 // FluidSynth reports why a call failed only through its log. The last error of the calling thread
 // is kept for the message of the failing operation, and nothing is printed: the program has no log.
@@ -54,36 +51,17 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
 {
-    const auto fail = [&path](const std::string& why) -> KorvanError {
-        return KorvanError("Cannot open music file " + Quoted(path) + ": " + why);
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw fail(FileErrorMessage(errno, path));
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat status {};
-    if (::fstat(fd, &status) != 0)
-        throw fail(FileErrorMessage(errno, path));
-    if (!S_ISREG(status.st_mode))
-        throw fail("not a regular file");
-    if (status.st_size > LargestMidiFile)
-        throw fail("too large for a MIDI file");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw fail(FileErrorMessage(errno, path));
-        if (got == 0)
-            break;  // the file shrank while being read
-        done += static_cast<std::size_t>(got);
+    // Never blocks: a FIFO in the music folder must not freeze the intro.
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadRegularFile(path, LargestMidiFile + 1);
+    } catch (const FileError& error) {
+        const bool notRegular = error.Error == EISDIR || dynamic_cast<const NotRegularFileError*>(&error);
+        throw KorvanError("Cannot open music file " + Quoted(path) + ": " +
+                          (notRegular ? std::string("not a regular file") : std::string(error.what())));
     }
-    bytes.resize(done);
+    if (bytes.size() > LargestMidiFile)
+        throw KorvanError("Cannot open music file " + Quoted(path) + ": too large for a MIDI file");
     return bytes;
 }
 

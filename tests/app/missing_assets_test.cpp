@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 using korvan::testing::CollectedErrors;
 using korvan::testing::RunIntro;
@@ -24,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Damage { Missing, Broken };
+enum class Damage { Missing, Broken, Truncated, Fifo };
 
 // The working folder of one start-up, restored when it ends.
 class AssetFolder {
@@ -41,9 +42,16 @@ public:
     void Spoil(const QString& file, Damage damage) const
     {
         const fs::path path = folder_.Path() / file.toStdString();
+        const auto size = fs::file_size(path);
+        if (damage == Damage::Truncated) {
+            fs::resize_file(path, size / 2);
+            return;
+        }
         fs::remove(path);
         if (damage == Damage::Broken)
             std::ofstream(path, std::ios::binary) << "BM this is not a picture nor a song";
+        if (damage == Damage::Fifo)
+            QCOMPARE(::mkfifo(path.c_str(), 0644), 0);
     }
 
 private:
@@ -92,11 +100,22 @@ private slots:
                                    "Graphic/Lands.BMP",  "Graphic/Terrain.BMP", "Graphic/Quadri.BMP",
                                    "Graphic/Splatt.BMP", "Graphic/Black.BMP",  "Music/Music1.mid",
                                    "Music/Music2.mid"};
+        // Every message names its file.
         for (const QString& file : files) {
-            const bool music = file.startsWith("Music");
-            QTest::newRow(qPrintable("missing " + file)) << file << int(Damage::Missing) << "File not found";
+            if (file.startsWith("Music")) {
+                const QString quoted = "\"" + file + "\": ";
+                QTest::newRow(qPrintable("missing " + file)) << file << int(Damage::Missing) << quoted + "File not found";
+                QTest::newRow(qPrintable("broken " + file)) << file << int(Damage::Broken) << quoted + "not a MIDI file";
+                QTest::newRow(qPrintable("fifo " + file)) << file << int(Damage::Fifo) << quoted + "not a regular file";
+                continue;
+            }
+            QTest::newRow(qPrintable("missing " + file)) << file << int(Damage::Missing) << "File not found: " + file;
             QTest::newRow(qPrintable("broken " + file))
-                << file << int(Damage::Broken) << (music ? "not a MIDI file" : "Bitmap image is not valid");
+                << file << int(Damage::Broken) << "Bitmap image is not valid: " + file;
+            // Qt hands back the rows it could read without a word: every pixel must have been read.
+            QTest::newRow(qPrintable("truncated " + file))
+                << file << int(Damage::Truncated) << "Bitmap image is not valid: " + file;
+            QTest::newRow(qPrintable("fifo " + file)) << file << int(Damage::Fifo) << "Not a regular file: " + file;
         }
     }
 
@@ -107,6 +126,8 @@ private slots:
         QFETCH(QString, message);
         AssetFolder folder;
         folder.Spoil(file, Damage(damage));
+        if (QTest::currentTestFailed())
+            return;
 
         CollectedErrors errors;
         TForm_Main form;

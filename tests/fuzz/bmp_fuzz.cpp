@@ -1,9 +1,13 @@
-// Fuzz target: any bytes as a tile sheet, then a blit of every tile value from it.
+// Fuzz target: any bytes as a tile sheet, then a blit of every tile value from it. A sheet that
+// loads must have had every pixel read from the file.
 #include "FuzzKit.h"
 
 #include "base/KorvanError.h"
 #include "render/Blitters.h"
 #include "render/SheetCatalogue.h"
+
+#include <QBuffer>
+#include <QImageReader>
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,6 +40,35 @@ void BlitEveryTile(Editor& editor, std::int32_t x, std::int32_t y)
     BlitAll(QuadriTiles + 2, [&](int v) { BlitQuadri(editor, x, y, QuadriPlace(v).Column, QuadriPlace(v).Row); });
 }
 
+// Decodes the file again, into pictures filled beforehand with two different bytes, which Qt's
+// reader decodes into when they already have the picture's size and format: a pixel the file did
+// not supply keeps the fill, so it cannot match the accepted sheet both times.
+void RequireEveryPixelRead(const std::uint8_t* data, std::size_t size, const IndexedImage& sheet)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    for (const std::uint8_t fill : {std::uint8_t(0x5A), std::uint8_t(0xA5)}) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "BMP");
+        QImage picture(reader.size(), QImage::Format_Indexed8);
+        picture.fill(fill);
+        const uchar* const bits = picture.constBits();
+        if (!reader.read(&picture) || picture.constBits() != bits || picture.width() != sheet.Width ||
+            picture.height() != sheet.Height) {
+            std::fprintf(stderr, "bmp fuzz: an accepted sheet does not decode again in place\n");
+            std::abort();
+        }
+        for (int y = 0; y < sheet.Height; ++y)
+            for (int x = 0; x < sheet.Width; ++x)
+                if (picture.constScanLine(y)[x] != sheet.ScanLine(y)[x]) {
+                    std::fprintf(stderr, "bmp fuzz: pixel (%d, %d) of an accepted sheet was not read from the file\n",
+                                 x, y);
+                    std::abort();
+                }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -51,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = WriteScratchFile("sheet.bmp", data, size);
     try {
         LoadSheet(editor, path, slot);
+        RequireEveryPixelRead(data, size, editor.Sheets[std::size_t(slot)]);
     } catch (const KorvanError&) {
         if (!editor.Sheets[std::size_t(slot)].Empty()) {
             std::fprintf(stderr, "bmp fuzz: a failed load left a picture in the slot\n");

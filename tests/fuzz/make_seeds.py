@@ -19,13 +19,13 @@ put("map", "mixed-cells", sea + bytes([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13
 put("map", "odd-length", bytes(range(37)))
 
 
-def bmp(width, height, bits, pixels=None, colours=None, truncate=None):
+def bmp(width, height, bits, pixels=None, colours=None, truncate=None, compression=0):
     colours = (1 << bits) if bits <= 8 and colours is None else (colours or 0)
     row = ((width * bits + 31) // 32) * 4
     image = pixels if pixels is not None else bytes((x + y) % 256 for y in range(height) for x in range(row))
     offset = 14 + 40 + 4 * colours
     header = b"BM" + struct.pack("<IHHI", offset + len(image), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(image), 2835, 2835, colours, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(image), 2835, 2835, colours, 0)
     palette = b"".join(struct.pack("<BBBB", i, 255 - i, (i * 7) % 256, 0) for i in range(colours))
     data = header + info + palette + image
     return data[:truncate] if truncate else data
@@ -39,6 +39,9 @@ put("bmp", "four-bit", bmp(7, 5, 4))
 put("bmp", "one-bit", bmp(9, 2, 1))
 put("bmp", "true-colour", bmp(3, 3, 24))
 put("bmp", "truncated", bmp(16, 16, 8, truncate=700))
+# Run-length coded: whole, and with a delta that skips pixels.
+put("bmp", "rle8", bmp(8, 4, 8, pixels=bytes([8, 7, 0, 0, 8, 8, 0, 0, 8, 9, 0, 0, 8, 10, 0, 1]), compression=1))
+put("bmp", "rle8-delta", bmp(8, 4, 8, pixels=bytes([4, 7, 0, 2, 2, 0, 2, 7, 0, 0, 8, 8, 0, 1]), compression=1))
 
 
 def chunk(kind, body):

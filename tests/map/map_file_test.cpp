@@ -1,7 +1,7 @@
 #include "MapFileKit.h"
 #include "TempFolder.h"
 #include "edit/Editor.h"
-#include "base/FileMessages.h"
+#include "base/FileAccess.h"
 #include "base/KorvanError.h"
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"

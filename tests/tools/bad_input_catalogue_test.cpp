@@ -1,0 +1,516 @@
+// Bad input of every kind a user or a script may hand the program: map files and save targets
+// that are not what they seem, damaged or blocking artwork and music, full file systems, odd
+// arguments. Each case runs the editor's own load/save/picture code or a command-line tool in a
+// child process bounded in time, and checks the exit status, the message (naming the file where
+// the message is not one of the map dialog's fixed texts), and that nothing changed on disk that
+// should not have: bytes compared before and after, device nodes and FIFOs still what they were.
+#include "BoundedRun.h"
+#include "TempFolder.h"
+
+#include "edit/Editor.h"
+#include "base/FileAccess.h"
+#include "base/KorvanError.h"
+#include "map/MapFile.h"
+#include "edit/NewMap.h"
+#include "render/BmpFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <utime.h>
+
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <set>
+
+// The case table leaves the fields it does not need at their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace korvan {
+namespace {
+
+using namespace korvan::testing;
+namespace fs = std::filesystem;
+
+// korvan-map prints failures as "korvan-map: PATH: reason", range-checks --mode, writes pictures
+// atomically, keeps output names' bytes and draws any anchor: until that lands, the cases that
+// depend on it are skipped, and the tool's map-file messages are not required to name the file.
+constexpr bool ToolFollowsPathReasonConvention = true;
+
+constexpr int Bound = 60;  // seconds: far more than any case needs, so only a hang reaches it
+
+// One case's private folder, with the helpers that put odd things into it.
+class Scene {
+public:
+    std::string File(const std::string& name) const { return folder_.File(name); }
+    const fs::path& Path() const { return folder_.Path(); }
+
+    void Bytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const
+    {
+        std::ofstream(File(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                          std::streamsize(bytes.size()));
+    }
+    void Text(const std::string& name, const std::string& text) const { std::ofstream(File(name)) << text; }
+    void Map(const std::string& name, std::uint32_t seed) const
+    {
+        auto editor = std::make_unique<Editor>();
+        editor->Rng.State = seed;
+        GenerateMap(*editor);
+        Bytes(name, EncodeMap(editor->Cells));
+    }
+    void Fifo(const std::string& name) const { ASSERT_EQ(::mkfifo(File(name).c_str(), 0644), 0) << name; }
+    void Device(const std::string& name, int major, int minor) const
+    {
+        ASSERT_EQ(::mknod(File(name).c_str(), S_IFCHR | 0666, makedev(major, minor)), 0) << std::strerror(errno);
+    }
+    void Socket(const std::string& name) const
+    {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string path = File(name);
+        ASSERT_LT(path.size(), sizeof address.sun_path);
+        std::strcpy(address.sun_path, path.c_str());
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        sockets_.push_back(fd);
+    }
+    // A copy of the run folder's artwork in assets/Graphic, for the tools' --assets.
+    void Artwork() const
+    {
+        fs::create_directories(Path() / "assets");
+        fs::copy(fs::path(KORVAN_RUN_DIR) / "Graphic", Path() / "assets" / "Graphic", fs::copy_options::recursive);
+    }
+    // A 64 KiB file system: too small for a map or a frame.
+    void Tiny(const std::string& name) const
+    {
+        fs::create_directory(File(name));
+        if (::mount("tmpfs", File(name).c_str(), "tmpfs", 0, "size=64k") != 0)
+            GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
+        mounts_.push_back(File(name));
+    }
+    void Age(const std::string& name, int seconds) const
+    {
+        const utimbuf times{std::time(nullptr) - seconds, std::time(nullptr) - seconds};
+        ::utime(File(name).c_str(), &times);
+    }
+    ~Scene()
+    {
+        for (const int fd : sockets_)
+            ::close(fd);
+        for (const std::string& mount : mounts_)
+            ::umount2(mount.c_str(), MNT_DETACH);
+    }
+
+private:
+    TempFolder folder_;
+    mutable std::vector<int> sockets_;
+    mutable std::vector<std::string> mounts_;
+};
+
+// The editor's own code in a child: prints the message it ends with, exits 0 or 1.
+template <typename Body>
+Outcome Editorside(Body body)
+{
+    return RunBounded(
+        [&] {
+            try {
+                body();
+                return 0;
+            } catch (const KorvanError& error) {
+                std::fprintf(stderr, "%s\n", error.what());
+                return 1;
+            }
+        },
+        Bound);
+}
+
+Outcome LoadWith(const std::string& path)
+{
+    return Editorside([&] {
+        auto cells = std::make_unique<MapGrid>();
+        LoadMap(*cells, path);
+    });
+}
+
+Outcome SaveWith(const std::string& path, std::uint32_t seed = 7)
+{
+    return Editorside([&] {
+        auto editor = std::make_unique<Editor>();
+        editor->Rng.State = seed;
+        GenerateMap(*editor);
+        SaveMap(editor->Cells, path);
+    });
+}
+
+Outcome PictureWith(const std::string& path)
+{
+    return Editorside([&] { ReadIndexedBmp(path); });
+}
+
+Outcome Tool(std::vector<std::string> words)
+{
+    words.insert(words.begin(), KORVAN_MAP_TOOL);
+    return RunProgram(words, Bound);
+}
+
+Outcome MidiTool(const std::string& in, const std::string& out)
+{
+    return RunProgram({KORVAN_MIDI_TOOL, in, out}, Bound);
+}
+
+// An 8-bit BMP with a 256-entry palette around the given pixel data (compression 1 = RLE8).
+std::vector<std::uint8_t> Bmp8(int width, int height, const std::vector<std::uint8_t>& data, int compression)
+{
+    std::vector<std::uint8_t> out;
+    const auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(std::uint8_t(value >> (8 * i)));
+    };
+    const std::uint32_t offset = 14 + 40 + 1024;
+    out.push_back('B');
+    out.push_back('M');
+    put(offset + std::uint32_t(data.size()), 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(std::uint32_t(width), 4);
+    put(std::uint32_t(height), 4);
+    put(1, 2);
+    put(8, 2);
+    put(std::uint32_t(compression), 4);
+    put(std::uint32_t(data.size()), 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(256, 4);
+    put(0, 4);
+    for (int i = 0; i < 256; ++i)
+        put(std::uint32_t(i * 0x010101), 4);
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+}
+
+// 8 x 4 pictures in RLE8: whole, and three ways of leaving pixels unread.
+const std::vector<std::uint8_t> RleWhole = {8, 7, 0, 0, 8, 8, 0, 0, 8, 9, 0, 0, 8, 10, 0, 1};
+const std::vector<std::uint8_t> RleDelta = {4, 7, 0, 2, 2, 0, 2, 7, 0, 0, 8, 8, 0, 0, 8, 9, 0, 0, 8, 10, 0, 1};
+const std::vector<std::uint8_t> RleEarlyEnd = {8, 7, 0, 0, 8, 8, 0, 1};
+const std::vector<std::uint8_t> RleShortRow = {5, 7, 0, 0, 8, 8, 0, 0, 8, 9, 0, 0, 8, 10, 0, 1};
+
+std::vector<std::uint8_t> RunFile(const std::string& name)
+{
+    std::ifstream in(std::string(KORVAN_RUN_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::uint8_t> Halved(std::vector<std::uint8_t> bytes)
+{
+    bytes.resize(bytes.size() / 2);
+    return bytes;
+}
+
+struct Case {
+    std::string Name;
+    std::function<void(const Scene&)> Setup;
+    std::function<Outcome(const Scene&)> Run;
+    int Status = 1;
+    std::string Message;  // what the output must hold ("" for nothing in particular)
+    bool Exact = false;   // the output is exactly Message: a map dialog's fixed text
+    std::string Names;    // a file (in the scene) the message must name; "" for none
+    std::set<std::string> MayChange;  // entries of the scene that may differ afterwards
+    bool NeedsRoot = false;
+    bool NeedsTool = false;     // depends wholly on korvan-map's conventions (see above)
+    bool ToolNaming = false;    // only the file naming waits for korvan-map's conventions
+    std::function<void(const Scene&)> Also;  // further checks afterwards
+};
+
+std::vector<Case> Catalogue()
+{
+    const auto artwork = [](const std::string& file, std::function<void(const Scene&, const std::string&)> spoil) {
+        return [file, spoil](const Scene& s) {
+            s.Artwork();
+            const std::string path = "assets/Graphic/" + file;
+            fs::remove(s.File(path));
+            spoil(s, path);
+            s.Map("m.korv", 3);
+        };
+    };
+    const auto frame = [](const Scene& s) {
+        return Tool({"frame", s.File("m.korv"), "-o", s.File("out.bmp"), "--assets", s.File("assets")});
+    };
+    const std::string fad = "File access denied";
+    std::vector<Case> c;
+
+    // Save targets that are not regular files are refused and left as they were.
+    c.push_back({"SaveOntoFifo", [](const Scene& s) { s.Fifo("p.korv"); },
+                 [](const Scene& s) { return SaveWith(s.File("p.korv")); }, 1, fad, true});
+    c.push_back({"ToolSaveOntoFifo", [](const Scene& s) { s.Fifo("p.korv"); },
+                 [](const Scene& s) { return Tool({"generate", "--seed", "1", "-o", s.File("p.korv")}); }, 1, "",
+                 false, "p.korv"});
+    c.back().ToolNaming = true;
+    c.push_back({"SaveOntoSocket", [](const Scene& s) { s.Socket("s.korv"); },
+                 [](const Scene& s) { return SaveWith(s.File("s.korv")); }, 1, fad, true});
+    c.push_back({"SaveThroughLinkToFifo",
+                 [](const Scene& s) {
+                     s.Fifo("p");
+                     fs::create_symlink("p", s.File("l.korv"));
+                 },
+                 [](const Scene& s) { return SaveWith(s.File("l.korv")); }, 1, fad, true});
+    c.push_back({"SaveOntoDeviceNode", [](const Scene& s) { s.Device("null", 1, 3); },
+                 [](const Scene& s) { return SaveWith(s.File("null")); }, 1, fad, true});
+    c.back().NeedsRoot = true;
+    c.push_back({"ToolSaveOntoDeviceNode", [](const Scene& s) { s.Device("x", 1, 3); },
+                 [](const Scene& s) { return Tool({"generate", "--seed", "1", "-o", s.File("x")}); }, 1, "", false,
+                 "x"});
+    c.back().NeedsRoot = c.back().ToolNaming = true;
+    c.push_back({"SaveOntoReadOnlyFile",
+                 [](const Scene& s) {
+                     s.Map("ro.korv", 2);
+                     ::chmod(s.File("ro.korv").c_str(), 0444);
+                 },
+                 [](const Scene& s) { return SaveWith(s.File("ro.korv")); }, 1, fad, true});
+    c.push_back({"SaveIntoMissingFolder", nullptr, [](const Scene& s) { return SaveWith(s.File("no/a.korv")); }, 1,
+                 "Invalid filename", true});
+    c.push_back({"SaveOntoFolder", [](const Scene& s) { fs::create_directory(s.File("d.korv")); },
+                 [](const Scene& s) { return SaveWith(s.File("d.korv")); }, 1, "I/O error 21", true});
+    c.push_back({"SaveOntoFullFileSystem",
+                 [](const Scene& s) {
+                     s.Tiny("small");
+                     s.Text("small/old.korv", "old bytes");
+                 },
+                 [](const Scene& s) { return SaveWith(s.File("small/old.korv")); }, 1, "Disk full", true});
+    c.back().NeedsRoot = true;
+    c.push_back({"ToolSaveOntoFullFileSystem",
+                 [](const Scene& s) {
+                     s.Tiny("small");
+                     s.Text("small/old.korv", "old bytes");
+                 },
+                 [](const Scene& s) { return Tool({"generate", "--seed", "1", "-o", s.File("small/old.korv")}); }, 1,
+                 "", false, "small/old.korv"});
+    c.back().NeedsRoot = c.back().ToolNaming = true;
+    // A save replaces the name, not the file: another hard link keeps the old bytes.
+    c.push_back({"SaveThroughHardLinkBreaksIt",
+                 [](const Scene& s) {
+                     s.Map("a.korv", 5);
+                     fs::create_hard_link(s.File("a.korv"), s.File("b.korv"));
+                 },
+                 [](const Scene& s) { return SaveWith(s.File("a.korv"), 6); }, 0, "", false, "", {"a.korv"}});
+    // Temporaries of killed saves: the next save of the same target clears the old ones only.
+    c.push_back({"SaveClearsAbandonedTemporaries",
+                 [](const Scene& s) {
+                     s.Map("t.korv", 5);
+                     for (const char* name : {".t.korv.korvan-save-AAAAAA", ".t.korv.korvan-save-BBBBBB",
+                                              ".u.korv.korvan-save-CCCCCC", ".t.korv.korvan-save-DDD"})
+                         s.Text(name, "left over");
+                     for (const char* name : {".t.korv.korvan-save-AAAAAA", ".u.korv.korvan-save-CCCCCC",
+                                              ".t.korv.korvan-save-DDD"})
+                         s.Age(name, 2 * AbandonedTemporarySeconds);
+                     s.Age(".t.korv.korvan-save-BBBBBB", AbandonedTemporarySeconds / 2);
+                     if (::geteuid() == 0) {  // another user's leftover is not ours to remove
+                         s.Text(".t.korv.korvan-save-EEEEEE", "left over");
+                         ASSERT_EQ(::chown(s.File(".t.korv.korvan-save-EEEEEE").c_str(), 65534, 65534), 0);
+                         s.Age(".t.korv.korvan-save-EEEEEE", 2 * AbandonedTemporarySeconds);
+                     }
+                 },
+                 [](const Scene& s) { return SaveWith(s.File("t.korv")); }, 0, "", false, "",
+                 {"t.korv", ".t.korv.korvan-save-AAAAAA"},
+                 false, false, false,
+                 [](const Scene& s) { EXPECT_FALSE(fs::exists(s.File(".t.korv.korvan-save-AAAAAA"))); }});
+    // The temporary file's name is shortened to fit beside a target with the longest name.
+    c.push_back({"SaveUnderTheLongestName", nullptr,
+                 [](const Scene& s) { return SaveWith(s.File(std::string(255, 'n'))); }, 0, "", false, "",
+                 {std::string(255, 'n')}});
+
+    // Map files that are not map files: refused without blocking, the grid untouched.
+    c.push_back({"LoadFifo", [](const Scene& s) { s.Fifo("p.korv"); },
+                 [](const Scene& s) { return LoadWith(s.File("p.korv")); }, 1, fad, true});
+    c.push_back({"ToolLoadFifo", [](const Scene& s) { s.Fifo("p.korv"); },
+                 [](const Scene& s) { return Tool({"info", s.File("p.korv")}); }, 1, "", false, "p.korv"});
+    c.back().ToolNaming = true;
+    c.push_back({"LoadDeviceNode", [](const Scene& s) { s.Device("zero.korv", 1, 5); },
+                 [](const Scene& s) { return LoadWith(s.File("zero.korv")); }, 1, fad, true});
+    c.back().NeedsRoot = true;
+    c.push_back({"LoadFolder", [](const Scene& s) { fs::create_directory(s.File("d.korv")); },
+                 [](const Scene& s) { return LoadWith(s.File("d.korv")); }, 1, "I/O error 21", true});
+    c.push_back({"LoadShortFile", [](const Scene& s) { s.Text("short.korv", std::string(100, 'x')); },
+                 [](const Scene& s) { return LoadWith(s.File("short.korv")); }, 1,
+                 "Map file too short: 100 bytes (234256 expected)", true});
+    c.push_back({"LoadEmptyFile", [](const Scene& s) { s.Text("empty.korv", ""); },
+                 [](const Scene& s) { return LoadWith(s.File("empty.korv")); }, 1,
+                 "Map file too short: 0 bytes (234256 expected)", true});
+    c.push_back({"LoadMissingFile", nullptr, [](const Scene& s) { return LoadWith(s.File("none.korv")); }, 1,
+                 "File not found", true});
+    c.push_back({"ToolLoadMissingFile", nullptr, [](const Scene& s) { return Tool({"info", s.File("none.korv")}); },
+                 1, "", false, "none.korv"});
+    c.back().ToolNaming = true;
+    c.push_back({"LoadDanglingLink", [](const Scene& s) { fs::create_symlink("nowhere", s.File("l.korv")); },
+                 [](const Scene& s) { return LoadWith(s.File("l.korv")); }, 1, "File not found", true});
+    c.push_back({"LoadLinkLoop",
+                 [](const Scene& s) {
+                     fs::create_symlink("b.korv", s.File("a.korv"));
+                     fs::create_symlink("a.korv", s.File("b.korv"));
+                 },
+                 [](const Scene& s) { return LoadWith(s.File("a.korv")); }, 1, "I/O error 40", true});
+    c.push_back({"LoadReadOnlyFileWorks", [](const Scene& s) {
+                     s.Map("ro.korv", 2);
+                     ::chmod(s.File("ro.korv").c_str(), 0444);
+                 },
+                 [](const Scene& s) { return LoadWith(s.File("ro.korv")); }, 0, ""});
+
+    // Artwork: a picture counts only when every pixel was read from its file.
+    const auto picture = [](const std::string& name) {
+        return [name](const Scene& s) { return PictureWith(s.File(name)); };
+    };
+    c.push_back({"PictureTruncated", [](const Scene& s) { s.Bytes("Lands.BMP", Halved(RunFile("Graphic/Lands.BMP"))); },
+                 picture("Lands.BMP"), 1, "Bitmap image is not valid", false, "Lands.BMP"});
+    c.push_back({"PictureRleDeltaSkipsPixels", [](const Scene& s) { s.Bytes("d.bmp", Bmp8(8, 4, RleDelta, 1)); },
+                 picture("d.bmp"), 1, "Bitmap image is not valid", false, "d.bmp"});
+    c.push_back({"PictureRleEndsEarly", [](const Scene& s) { s.Bytes("e.bmp", Bmp8(8, 4, RleEarlyEnd, 1)); },
+                 picture("e.bmp"), 1, "Bitmap image is not valid", false, "e.bmp"});
+    c.push_back({"PictureRleShortRow", [](const Scene& s) { s.Bytes("r.bmp", Bmp8(8, 4, RleShortRow, 1)); },
+                 picture("r.bmp"), 1, "Bitmap image is not valid", false, "r.bmp"});
+    c.push_back({"PictureRleWholeIsRead", [](const Scene& s) { s.Bytes("w.bmp", Bmp8(8, 4, RleWhole, 1)); },
+                 picture("w.bmp"), 0, ""});
+    c.push_back({"PictureNotAPicture", [](const Scene& s) { s.Text("g.bmp", "BM this is not a picture"); },
+                 picture("g.bmp"), 1, "Bitmap image is not valid", false, "g.bmp"});
+    c.push_back({"PictureNotIndexed",
+                 [](const Scene& s) {
+                     QImage rgb(4, 4, QImage::Format_RGB32);
+                     rgb.fill(Qt::red);
+                     rgb.save(QString::fromStdString(s.File("rgb.bmp")), "BMP");
+                 },
+                 picture("rgb.bmp"), 1, "Bitmap image is not 8-bit indexed", false, "rgb.bmp"});
+    c.push_back({"PictureFifo", [](const Scene& s) { s.Fifo("Splatt.BMP"); }, picture("Splatt.BMP"), 1,
+                 "Not a regular file", false, "Splatt.BMP"});
+    c.push_back({"PictureFolder", [](const Scene& s) { fs::create_directory(s.File("Black.BMP")); },
+                 picture("Black.BMP"), 1, "Not a regular file", false, "Black.BMP"});
+    c.push_back({"PictureMissing", nullptr, picture("Graphic/Lands.BMP"), 1, "File not found", false,
+                 "Graphic/Lands.BMP"});
+    c.push_back({"ToolFrameTruncatedSheet",
+                 artwork("Lands.BMP", [](const Scene& s, const std::string& p) {
+                     s.Bytes(p, Halved(RunFile("Graphic/Lands.BMP")));
+                 }),
+                 frame, 1, "Bitmap image is not valid", false, "assets/Graphic/Lands.BMP"});
+    c.push_back({"ToolFrameFifoSheet", artwork("Units.BMP", [](const Scene& s, const std::string& p) { s.Fifo(p); }),
+                 frame, 1, "Not a regular file", false, "assets/Graphic/Units.BMP"});
+    c.push_back({"ToolFrameMissingBackBuffer", artwork("Black.BMP", [](const Scene&, const std::string&) {}), frame,
+                 1, "File not found", false, "assets/Graphic/Black.BMP"});
+
+    // Music: a FIFO never blocks, and every failure names the file.
+    c.push_back({"MusicFifo", [](const Scene& s) { s.Fifo("Music1.mid"); },
+                 [](const Scene& s) { return MidiTool(s.File("Music1.mid"), s.File("o.wav")); }, 1,
+                 "not a regular file", false, "Music1.mid"});
+    c.push_back({"MusicMissing", nullptr,
+                 [](const Scene& s) { return MidiTool(s.File("Music2.mid"), s.File("o.wav")); }, 1, "File not found",
+                 false, "Music2.mid"});
+    c.push_back({"MusicNotMidi", [](const Scene& s) { s.Text("m.mid", "Musica! Musica!"); },
+                 [](const Scene& s) { return MidiTool(s.File("m.mid"), s.File("o.wav")); }, 1, "not a MIDI file",
+                 false, "m.mid"});
+
+    // korvan-map's own conventions.
+    c.push_back({"ToolOverviewAtLowestAnchor",
+                 [](const Scene& s) {
+                     auto editor = std::make_unique<Editor>();
+                     editor->Rng.State = 9;
+                     GenerateMap(*editor);
+                     std::int64_t left = INT32_MAX;
+                     for (const auto& row : editor->Cells)
+                         for (const auto& cell : row)
+                             left = std::min<std::int64_t>(left, cell.ScreenX);
+                     for (auto& row : editor->Cells)
+                         for (auto& cell : row)
+                             cell.ScreenX = std::int32_t(cell.ScreenX - left + INT32_MIN);
+                     s.Bytes("low.korv", EncodeMap(editor->Cells));
+                 },
+                 [](const Scene& s) { return Tool({"overview", s.File("low.korv"), "-o", s.File("o.png")}); }, 0, "",
+                 false, "", {"o.png"}, false, true, false,
+                 [](const Scene& s) {
+                     const QImage picture(QString::fromStdString(s.File("o.png")));
+                     ASSERT_FALSE(picture.isNull());
+                     std::set<QRgb> colours;
+                     for (int y = 0; y < picture.height(); y += 7)
+                         for (int x = 0; x < picture.width(); x += 7)
+                             colours.insert(picture.pixel(x, y));
+                     EXPECT_GE(colours.size(), 10u) << "the overview is blank";
+                 }});
+    c.push_back({"ToolFrameKeepsOutputNameBytes", [](const Scene& s) { s.Map("m.korv", 3); },
+                 [](const Scene& s) { return Tool({"frame", s.File("m.korv"), "-o", s.File("caf\xe9.bmp")}); }, 0, "",
+                 false, "", {"caf\xe9.bmp"}, false, true, false,
+                 [](const Scene& s) { EXPECT_TRUE(fs::exists(s.File("caf\xe9.bmp"))); }});
+    for (const char* mode : {"-1", "5", "2147483647"})
+        c.push_back({std::string("ToolFrameModeOutOfRange") + (mode[0] == '-' ? "Negative" : mode),
+                     [](const Scene& s) { s.Map("m.korv", 3); },
+                     [mode](const Scene& s) {
+                         return Tool({"frame", s.File("m.korv"), "-o", s.File("o.bmp"), "--mode", mode});
+                     },
+                     2, "--mode", false, "", {}, false, true});
+    c.push_back({"ToolOverviewOntoFullFileSystem",
+                 [](const Scene& s) {
+                     s.Map("m.korv", 3);
+                     s.Tiny("small");
+                     s.Text("small/old.png", "an old picture");
+                 },
+                 [](const Scene& s) { return Tool({"overview", s.File("m.korv"), "-o", s.File("small/old.png")}); },
+                 1, "", false, "small/old.png", {}, true, true});
+    c.push_back({"ToolFrameOntoFullFileSystem",
+                 [](const Scene& s) {
+                     s.Map("m.korv", 3);
+                     s.Tiny("small");
+                 },
+                 [](const Scene& s) { return Tool({"frame", s.File("m.korv"), "-o", s.File("small/new.bmp")}); }, 1,
+                 "", false, "small/new.bmp", {}, true, true});
+    return c;
+}
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.Name; }
+
+class BadInput : public ::testing::TestWithParam<Case> {};
+
+TEST_P(BadInput, FailsCleanlyWithoutHangingOrChangingOtherFiles)
+{
+    const Case& c = GetParam();
+    if (c.NeedsRoot && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root (device nodes, a small tmpfs): run as root, as the CI does";
+    if (c.NeedsTool && !ToolFollowsPathReasonConvention)
+        GTEST_SKIP() << "waits for korvan-map's conventions (PATH: reason, --mode range, atomic pictures, "
+                        "output name bytes, any anchor), which have not landed yet";
+    Scene scene;
+    if (c.Setup)
+        c.Setup(scene);
+    if (::testing::Test::HasFatalFailure() || ::testing::Test::IsSkipped())
+        return;
+    const Snapshot before = TakeSnapshot(scene.Path());
+    const Outcome outcome = c.Run(scene);
+    ASSERT_FALSE(outcome.TimedOut) << "still running after " << Bound << " s";
+    EXPECT_EQ(outcome.Status, c.Status) << outcome.Output;
+    if (c.Exact) {
+        EXPECT_EQ(outcome.Output, c.Message + "\n");
+    } else if (!c.Message.empty()) {
+        EXPECT_NE(outcome.Output.find(c.Message), std::string::npos) << outcome.Output;
+    }
+    if (!c.Names.empty()) {
+        if (c.ToolNaming && !ToolFollowsPathReasonConvention) {
+            std::printf("[ PENDING  ] the message does not yet have to name %s: %s", c.Names.c_str(),
+                        outcome.Output.c_str());
+        } else {
+            EXPECT_NE(outcome.Output.find(scene.File(c.Names)), std::string::npos)
+                << "the message does not name " << scene.File(c.Names) << ": " << outcome.Output;
+        }
+    }
+    std::vector<std::string> unexpected;
+    for (const std::string& name : Changes(before, TakeSnapshot(scene.Path())))
+        if (c.MayChange.count(name) == 0)
+            unexpected.push_back(name);
+    EXPECT_TRUE(unexpected.empty()) << "changed: " << ::testing::PrintToString(unexpected);
+    if (c.Also)
+        c.Also(scene);
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, BadInput, ::testing::ValuesIn(Catalogue()),
+                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.Name; });
+
+}  // namespace
+}  // namespace korvan
