@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 
 namespace {
@@ -143,6 +144,18 @@ void TForm_Main::CaricaGioco1Click()
         return;
     OpenDialog1FileName = OpenDialog1->selectedFiles().constFirst();
     korvan::LoadMap(editor_->Cells, OpenDialog1FileName.toStdString());
+}
+
+// The command line's map, loaded as "Carica Mappa" loads one: a file that cannot be loaded is
+// reported and the generated map stays. The open dialog then starts from that file; the save
+// dialog still asks for a name the first time, so nothing is overwritten without being chosen.
+void TForm_Main::LoadStartMapFile()
+{
+    if (StartMapFile.isEmpty())
+        return;
+    const QString path = QFileInfo(StartMapFile).absoluteFilePath();
+    OpenDialog1FileName = path;
+    RunHandler([&] { korvan::LoadMap(editor_->Cells, path.toStdString()); });
 }
 
 bool TForm_Main::SaveDialogExec()
