@@ -28,6 +28,29 @@ TEST(CoastPieces, PaintOnlyInsideTheirCellsDiamond)
     }
 }
 
+// Pieces 0..3 (no land at any corner) are what the coast brush paints to take a coast away:
+// together they must turn the whole cell into water, each pixel drawn by exactly one of them.
+TEST(CoastPieces, TheFourOpenWaterPiecesCoverTheCellOnceWithWater)
+{
+    const IndexedImage quadri = ReadIndexedBmp(test::GraphicFile("Quadri.BMP"));
+    const int offsetX[4] = {16, 16, -1, 32}, offsetY[4] = {0, 16, 8, 9};
+    int cover[34][66] = {};
+    for (int v = 0; v < 4; ++v)
+        for (int j = 0; j < 18; ++j)
+            for (int i = 0; i < 34; ++i) {
+                const int index = quadri.ScanLine(j)[v * 33 + i];
+                if (index == 0 || index >= 240)
+                    continue;
+                EXPECT_TRUE(index >= 64 && index <= 83) << "piece " << v << " index " << index;
+                const int x = offsetX[v] + i, y = offsetY[v] + j;
+                if (x >= 0 && x < 66 && y >= 0 && y < 34)
+                    ++cover[y][x];
+            }
+    for (int y = 0; y < 34; ++y)
+        for (int x = 0; x < 66; ++x)
+            ASSERT_EQ(cover[y][x], art::InDiamond(x, y) ? 1 : 0) << x << "," << y;
+}
+
 TEST(CoastPieces, TheSameLandGivesTheSameBeachWhicheverCornerDrawsIt)
 {
     // Land on the upper-left edge neighbour is A of the top corner (16) and B of the left

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
@@ -20,12 +21,19 @@ std::vector<std::uint8_t> ReadAll(const std::string& path)
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+struct Note {
+    int Track, Channel, Pitch, Velocity;
+    long OnTick, OffTick;
+    double On = 0, Off = 0;  // seconds
+};
+
 struct MidiSummary {
     int Format = -1, TrackCount = 0, Division = 0, ChunksFound = 0;
     double Seconds = 0;
     std::set<int> Programs, Channels;
     int Notes = 0;
     bool EveryTrackEnds = true;
+    std::vector<Note> Played;  // every note with its start and end
 };
 
 // A small reader of our own, independent of the writer: chunks, events, running status, tempo.
@@ -55,6 +63,7 @@ MidiSummary Parse(const std::vector<std::uint8_t>& f)
         long tick = 0;
         int status = 0;
         bool ended = false;
+        std::map<std::pair<int, int>, std::size_t> sounding;  // (channel, pitch) -> note
         while (p < end && !ended) {
             std::uint32_t delta = 0;
             do
@@ -79,8 +88,17 @@ MidiSummary Parse(const std::vector<std::uint8_t>& f)
                 s.Channels.insert(status & 0x0F);
                 if (kind == 0xC0)
                     s.Programs.insert(f.at(p));
-                if (kind == 0x90 && f.at(p + 1) > 0)
+                if (kind == 0x90 && f.at(p + 1) > 0) {
                     ++s.Notes;
+                    sounding[{status & 0x0F, f.at(p)}] = s.Played.size();
+                    s.Played.push_back({s.ChunksFound - 1, status & 0x0F, f.at(p), f.at(p + 1), tick, -1});
+                } else if (kind == 0x80 || kind == 0x90) {
+                    const auto found = sounding.find({status & 0x0F, f.at(p)});
+                    if (found != sounding.end()) {
+                        s.Played[found->second].OffTick = tick;
+                        sounding.erase(found);
+                    }
+                }
                 p += (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
             }
         }
@@ -88,18 +106,25 @@ MidiSummary Parse(const std::vector<std::uint8_t>& f)
         lastTick = std::max(lastTick, tick);
         at = end;
     }
-    // Seconds up to the last end of track, through the tempo map.
-    double seconds = 0;
-    long from = 0;
-    std::uint32_t micros = 500000;
-    for (auto [t, m] : tempo) {
-        if (t > lastTick)
-            break;
-        seconds += double(t - from) * micros / 1e6 / s.Division;
-        from = t;
-        micros = m;
+    // Seconds through the tempo map.
+    auto secondsAt = [&](long tick) {
+        double seconds = 0;
+        long from = 0;
+        std::uint32_t micros = 500000;
+        for (auto [t, m] : tempo) {
+            if (t > tick)
+                break;
+            seconds += double(t - from) * micros / 1e6 / s.Division;
+            from = t;
+            micros = m;
+        }
+        return seconds + double(tick - from) * micros / 1e6 / s.Division;
+    };
+    s.Seconds = secondsAt(lastTick);
+    for (Note& n : s.Played) {
+        n.On = secondsAt(n.OnTick);
+        n.Off = n.OffTick < 0 ? 1e9 : secondsAt(n.OffTick);  // never released: sounds for ever
     }
-    s.Seconds = seconds + double(lastTick - from) * micros / 1e6 / s.Division;
     return s;
 }
 
@@ -164,6 +189,67 @@ TEST(MusicFiles, FluidSynthLoadsAndPlaysThemToTheEnd)
         const double played = PlayedSeconds(path);
         EXPECT_NEAR(played, parsed, 1.0);
     }
+}
+
+// Pitch classes of the pitched notes (not channel 10's drums) sounding at a moment.
+std::set<int> SoundingAt(const MidiSummary& s, double seconds)
+{
+    std::set<int> classes;
+    for (const Note& n : s.Played)
+        if (n.Channel != 9 && n.On <= seconds && n.Off > seconds)
+            classes.insert(n.Pitch % 12);
+    return classes;
+}
+
+bool IsTriad(const std::set<int>& classes)
+{
+    for (int root : classes)
+        for (int third : {3, 4}) {
+            const std::set<int> triad{root, (root + third) % 12, (root + 7) % 12};
+            if (classes == triad)
+                return true;
+        }
+    return false;
+}
+
+TEST(MusicFiles, EveryPartShapesItsLoudness)
+{
+    for (const MusicCase& piece : Pieces) {
+        const MidiSummary s = Parse(ReadAll(test::MusicFile(piece.File)));
+        std::map<int, std::set<int>> velocities;
+        for (const Note& n : s.Played)
+            velocities[n.Track].insert(n.Velocity);
+        EXPECT_GE(velocities.size(), 4u) << piece.File;
+        for (const auto& [track, used] : velocities) {
+            EXPECT_GE(used.size(), 3u) << piece.File << " track " << track;
+            EXPECT_GE(*used.rbegin() - *used.begin(), 10) << piece.File << " track " << track;
+        }
+    }
+}
+
+// The intro shows for about five seconds and plays only the start of Music1: that start must be
+// a phrase of its own, ending on a chord that is already sounding and still sounds at 5 s.
+TEST(MusicFiles, IntroMusicsFirstFiveSecondsEndOnASoundingChord)
+{
+    const MidiSummary s = Parse(ReadAll(test::MusicFile("Music1.mid")));
+    const std::set<int> atFive = SoundingAt(s, 5.0);
+    EXPECT_TRUE(IsTriad(atFive)) << "pitch classes at 5 s: " << atFive.size();
+    EXPECT_EQ(SoundingAt(s, 4.5), atFive) << "the chord must already ring half a second before";
+    // The tune itself (the first part) holds its last note across that half second.
+    const bool held = std::any_of(s.Played.begin(), s.Played.end(),
+                                  [](const Note& n) { return n.Track == 1 && n.On <= 4.5 && n.Off > 5.0; });
+    EXPECT_TRUE(held);
+}
+
+// Music2 loops: nothing may still sound when the file ends (the rewind would cut it), and
+// there is music on both sides of the join, so no silence opens at the loop.
+TEST(MusicFiles, EditorMusicLoopsWithoutACutOrAGap)
+{
+    const MidiSummary s = Parse(ReadAll(test::MusicFile("Music2.mid")));
+    for (const Note& n : s.Played)
+        ASSERT_LE(n.Off, s.Seconds + 1e-6) << "a note outlives the end at " << n.On << " s";
+    EXPECT_FALSE(SoundingAt(s, 0.01).empty());
+    EXPECT_FALSE(SoundingAt(s, s.Seconds - 0.1).empty());
 }
 
 }  // namespace

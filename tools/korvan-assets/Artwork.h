@@ -23,6 +23,9 @@ QImage MakeAuthorBanner();    // 200 x 80, true colour
 QImage MakeVersionBadge();    // 111 x 46, 8-bit with its own palette
 QImage MakeIcon(int size);    // the window icon, 16 colours
 
+// Pixel (x, y) of terrain's ground tile, in its 66 x 34 window (inside the diamond).
+int GroundPixel(int terrain, int x, int y);
+
 // A new picture carrying the shared palette, every pixel index 0.
 IndexedImage Blank(int width, int height);
 

@@ -66,22 +66,40 @@ double DistanceToCell(int x, int y, int ax, int ay)
     return std::sqrt(best);
 }
 
-constexpr double BeachWidth = 10.0;
+// Sand, surf and the brighter shallows that fade into the sea beyond it. The width is the
+// same for every piece, so neighbouring pieces meet in one band; it stays well under the 23
+// pixels from an edge to the middle of the cell, where the pieces that know of a neighbour end.
+constexpr double BeachWidth = 13.5;
 
 // Sand against the land, then wet sand, a line of surf and shallow water fading into the sea.
 int BeachPixel(double d, int x, int y)
 {
     const double jitter = (HashUnit(x, y, 77) - 0.5) * 1.6;
     const double e = d + jitter;
-    if (e < 3.5)
-        return Shade(ramps::Beige().Slice(9, 7), 0.75 - e * 0.08 + (HashUnit(x, y, 5) - 0.5) * 0.5, x, y);
-    if (e < 5.0)
+    if (e < 4.5)
+        return Shade(ramps::Beige().Slice(9, 7), 0.75 - e * 0.06 + (HashUnit(x, y, 5) - 0.5) * 0.5, x, y);
+    if (e < 6.0)
         return Shade(ramps::Beige().Slice(3, 7), 0.5, x, y);
-    if (e < 6.5)
+    if (e < 7.5)
         return (HashUnit(x, y, 9) > 0.25) ? pal::Grey + 30 : 65;
-    if (d < 8.5)
+    if (d < 9.5)
         return Shade(ramps::Water().Slice(83 - 67, 3), 0.6, x, y);  // 67..65, shimmering
+    // Shallows thinning out: ever fewer lighter pixels over the sea tile.
+    if (HashUnit(x, y, 13) > (BeachWidth - d) / (BeachWidth - 9.5))
+        return 0;
     return (HashUnit(x, y, 11) > 0.5) ? 67 : 68;
+}
+
+// A corner with no land at all: open water over the whole quarter, the same water as the sea
+// tile, with a light dotted line along the quarter's edges so that the piece shows as a brush
+// even over the sea.
+int OpenWaterPixel(int k, int x, int y)
+{
+    auto mine = [&](int px, int py) { return px >= 0 && px < 66 && py >= 0 && py < 34 && InDiamond(px, py) && OwnerOf(px, py) == k; };
+    const bool edge = !mine(x - 1, y) || !mine(x + 1, y) || !mine(x, y - 1) || !mine(x, y + 1);
+    if (edge && x % 3 == 0)
+        return 64;
+    return GroundPixel(9, x, y);
 }
 
 }  // namespace
@@ -89,7 +107,7 @@ int BeachPixel(double d, int x, int y)
 IndexedImage MakeQuadri()
 {
     IndexedImage sheet = Blank(16 * 33 + 1, 2 * 17 + 1);
-    for (int v = 4; v < 32; ++v) {
+    for (int v = 0; v < 32; ++v) {
         const int k = v % 4;
         const bool land[3] = {(v & 16) != 0, (v & 8) != 0, (v & 4) != 0};
         const int ox = (v % 16) * 33, oy = (v / 16) * 17;
@@ -98,12 +116,17 @@ IndexedImage MakeQuadri()
                 const int x = PieceAt[k].X + i, y = PieceAt[k].Y + j;  // in the cell's window
                 if (x < 0 || x > 65 || y < 0 || y > 33 || !InDiamond(x, y) || OwnerOf(x, y) != k)
                     continue;
+                std::uint8_t& out = sheet.Pixels[std::size_t(oy + j) * sheet.Width + ox + i];
+                if (v < 4) {
+                    out = std::uint8_t(OpenWaterPixel(k, x, y));
+                    continue;
+                }
                 double d = 1e9;
                 for (int n = 0; n < 3; ++n)
                     if (land[n])
                         d = std::min(d, DistanceToCell(x, y, Neighbour[k][n].X, Neighbour[k][n].Y));
                 if (d < BeachWidth)
-                    sheet.Pixels[std::size_t(oy + j) * sheet.Width + ox + i] = std::uint8_t(BeachPixel(d, x, y));
+                    out = std::uint8_t(BeachPixel(d, x, y));
             }
     }
     return sheet;

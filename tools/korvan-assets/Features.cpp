@@ -1,7 +1,9 @@
-// The Terrain sheet: 40 land features for the fertile land (fields, trees, buildings, ruins,
-// resources, animals, camps) and 8 sea features whose water is left transparent.
+// The Terrain sheet: 40 land features for the fertile land (mostly natural ones, drawn in
+// WildFeatures.cpp, and a few farms, houses and ruins) and 8 sea features whose water is left
+// transparent.
 #include "Artwork.h"
 #include "Sprites.h"
+#include "WildFeatures.h"
 
 #include "render/SharedPalette.h"
 
@@ -97,19 +99,15 @@ void OreRock(Canvas& c, int fleck, int seed)
 
 void DrawLandFeature(Canvas& c, int v)
 {
+    if (DrawWildFeature(c, v))
+        return;
     Scene scene;
     const Ramp leaves = ramps::Green().Slice(1, 13);
     const Ramp wall = ramps::Beige().Slice(4, 12), stone = ramps::Grey().Slice(10, 18);
     const Ramp roofRed = ramps::Red(), thatch = ramps::Gold(), slate = ramps::Grey().Slice(4, 12);
     switch (v) {
     case 0: Field(c, ramps::Brown().Slice(4, 8), ramps::Gold().Slice(0, 5), v); break;
-    case 1: Field(c, ramps::Brown().Slice(6, 8), ramps::Green().Slice(6, 9), v); break;
-    case 2: Field(c, ramps::Brown().Slice(5, 9), ramps::Brown().Slice(3, 7), v); break;
-    case 3: Vines(c, false); break;
     case 4: Vines(c, true); break;
-    case 5:
-        Field(c, ramps::Green().Slice(3, 6), ramps::Yellow().Slice(0, 5), v);
-        break;
     case 6: scene.Add(0, [&](Canvas& l) { DeciduousTree(l, 32, 26, 9, leaves); }, pal::Green); break;
     case 7:
         scene.Add(20, [&](Canvas& l) { Conifer(l, 27, 22, 7, ramps::Green().Slice(0, 9)); }, pal::Green);
@@ -139,25 +137,12 @@ void DrawLandFeature(Canvas& c, int v)
         scene.Add(0, [](Canvas& l) { DeadTree(l, 30, 26, 11); });
         scene.Add(1, [](Canvas& l) { Ellipsoid(l, 40, 25, 2.5, 1.5, ramps::Brown().Slice(6, 8)); }, InkIndex);
         break;
-    case 12: scene.Add(0, [&](Canvas& l) { House(l, 32, 26, 4, 3, 4, ramps::Brown().Slice(4, 8), thatch); }, InkIndex); break;
     case 13: scene.Add(0, [&](Canvas& l) { House(l, 32, 27, 5, 4, 6, wall, roofRed); }, InkIndex); break;
-    case 14:
-        scene.Add(0, [&](Canvas& l) { House(l, 26, 22, 4, 3, 5, wall, roofRed); }, InkIndex);
-        scene.Add(1, [&](Canvas& l) { House(l, 40, 28, 4, 4, 5, wall, thatch); }, InkIndex);
-        break;
     case 15:
         scene.Add(0, [&](Canvas& l) { House(l, 24, 20, 3, 3, 4, wall, roofRed); }, InkIndex);
         scene.Add(1, [&](Canvas& l) { House(l, 40, 19, 3, 3, 4, wall, thatch); }, InkIndex);
         scene.Add(2, [&](Canvas& l) { House(l, 30, 27, 4, 3, 5, wall, roofRed); }, InkIndex);
         scene.Add(3, [&](Canvas& l) { House(l, 46, 27, 3, 3, 4, wall, slate); }, InkIndex);
-        break;
-    case 16:
-        scene.Add(0, [&](Canvas& l) {
-            House(l, 36, 28, 6, 3, 6, stone, slate);
-            IsoBlock(l, 24, 24, 2, 2, 16, stone, slate, false);
-            Triangle(l, 20, 9, 28, 9, 24, 1, slate, 0.5);
-            l.Put(24, 13, pal::Yellow + 2);
-        }, InkIndex);
         break;
     case 17:
         scene.Add(0, [&](Canvas& l) {
@@ -167,29 +152,6 @@ void DrawLandFeature(Canvas& c, int v)
             Ellipsoid(l, 32, 12, 1.5, 1.5, ramps::Grey());
         }, InkIndex);
         break;
-    case 18:
-        scene.Add(0, [&](Canvas& l) {
-            Ellipsoid(l, 32, 23, 5, 3, stone);
-            Disc(l, 32, 22, 3, 1.5, 74);
-            Line(l, 27, 22, 27, 13, pal::OrangeBrown + 11);
-            Line(l, 37, 22, 37, 13, pal::OrangeBrown + 11);
-            Triangle(l, 25, 14, 39, 14, 32, 9, roofRed, 0.5);
-        }, InkIndex);
-        break;
-    case 19:
-        scene.Add(0, [&](Canvas& l) {
-            IsoBlock(l, 32, 29, 3, 3, 18, stone, stone, false);
-            for (int i = 0; i < 4; ++i)
-                Box(l, 26 + i * 3, 6, 27 + i * 3, 7, pal::Grey + 16);
-        }, InkIndex);
-        break;
-    case 20:
-        scene.Add(0, [&](Canvas& l) {
-            IsoBlock(l, 28, 24, 6, 1, 5, stone, stone, false);
-            IsoBlock(l, 42, 27, 1, 5, 3, stone, stone, false);
-            Rock(l, 36, 26, 2, 1.5, stone);
-        }, pal::Grey + 4);
-        break;
     case 21:
         for (int i = 0; i < 4; ++i)
             scene.Add(i, [=](Canvas& l) {
@@ -198,98 +160,17 @@ void DrawLandFeature(Canvas& c, int v)
                 Box(l, x - 1, y - h - 1, x + 3, y - h, pal::Grey + 22);
             }, pal::Grey + 4);
         break;
-    case 22:
-        scene.Add(0, [&](Canvas& l) {
-            IsoBlock(l, 32, 28, 3, 3, 13, stone, stone, false);
-            for (int x = 24; x <= 40; ++x)
-                for (int y = 0; y < 8; ++y)
-                    if (HashUnit(x, y, 4) > 0.45 - y * 0.05 && l.Get(x, y + 6))
-                        l.Put(x, y + 6, 0);
-        }, pal::Grey + 4);
-        break;
-    case 23:
-        for (int i = 0; i < 8; ++i) {
-            const double a = i * 0.785;
-            const double x = 32 + std::cos(a) * 14, y = 18 + std::sin(a) * 6;
-            scene.Add(y, [=](Canvas& l) { ShadedBox(l, int(x), int(y) - 6, int(x) + 2, int(y), stone, 0.6); }, pal::Grey + 4);
-        }
-        break;
-    case 24:
-        scene.Add(0, [&](Canvas& l) {
-            IsoBlock(l, 32, 28, 3, 3, 4, stone, stone, false);
-            Ellipsoid(l, 32, 15, 2.5, 5, ramps::Teal());
-            Ellipsoid(l, 32, 8, 2, 2, ramps::Teal());
-        }, pal::Grey + 4);
-        break;
-    case 25:
-        for (int i = 0; i < 5; ++i)
-            scene.Add(i, [=](Canvas& l) {
-                const int x = 20 + i * 6, y = 18 + (i % 2) * 5;
-                Box(l, x, y - 4, x + 2, y, pal::Grey + 18);
-                l.Put(x + 1, y - 5, pal::Grey + 18);
-                Box(l, x - 1, y + 1, x + 3, y + 2, pal::OrangeBrown + 10);
-            }, pal::Grey + 4);
-        break;
     case 26: OreRock(c, pal::Yellow + 0, v); break;
     case 27: OreRock(c, pal::Red + 3, v); break;
-    case 28:
-        for (int i = 0; i < 6; ++i)
-            scene.Add(i, [=](Canvas& l) {
-                IsoBlock(l, 22 + (i % 3) * 9, 22 + (i / 3) * 5, 2, 2, 3, ramps::Grey().Slice(14, 16), ramps::Grey().Slice(18, 14), false);
-            }, pal::Grey + 4);
-        break;
     case 29: Crystals(c, pal::Signal + 0, pal::Single + 5); break;
     case 30:
         for (int i = 0; i < 5; ++i)
             scene.Add(i, [=](Canvas& l) { Rock(l, 22 + i * 5, 22 + (i % 2) * 3, 4, 3, ramps::Grey().Slice(0, 8)); }, pal::Grey + 8);
         break;
-    case 31:
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3 - i; ++j)
-                scene.Add(i * 10 + j, [=](Canvas& l) {
-                    const int x = 24 + j * 6 + i * 3, y = 24 - i * 3;
-                    for (int k = 0; k < 12; ++k)
-                        l.Put(x + k - 4, y + k / 2 - 3, Shade(ramps::Brown(), 0.3 + (k % 4) * 0.1, x + k, y));
-                    Disc(l, x - 4, y - 3, 1.5, 1.5, pal::OrangeBrown + 2);
-                }, InkIndex);
-        break;
     case 32: Herd(c, 32, pal::OrangeBrown + 9, pal::OrangeBrown + 11, false, false); break;
     case 33: Herd(c, 33, pal::Grey + 29, pal::Grey + 26, false, true); break;
     case 34: Herd(c, 34, pal::Grey + 28, pal::Grey + 4, true, false); break;
-    case 35:
-        scene.Add(0, [&](Canvas& l) {
-            IsoBlock(l, 32, 27, 4, 4, 6, ramps::Brown().Slice(4, 9), thatch, false);
-            Ellipsoid(l, 32, 16, 6, 4, thatch);
-        }, InkIndex);
-        break;
-    case 36:
-        scene.Add(0, [&](Canvas& l) {
-            Triangle(l, 22, 26, 34, 26, 28, 14, ramps::Beige(), 0.8);
-            Triangle(l, 34, 26, 40, 23, 28, 14, ramps::Beige(), 0.45);
-            Line(l, 28, 26, 28, 22, InkIndex);
-        }, InkIndex);
-        break;
-    case 37:
-        scene.Add(0, [&](Canvas& l) {
-            Line(l, 32, 27, 32, 12, pal::OrangeBrown + 11);
-            ShadedBox(l, 26, 13, 38, 15, ramps::Beige(), 0.6);
-            ShadedBox(l, 28, 18, 38, 20, ramps::Beige(), 0.5);
-        }, InkIndex);
-        break;
-    case 38:
-        scene.Add(0, [&](Canvas& l) {
-            for (int i = 0; i < 6; ++i)
-                Rock(l, 26 + i * 2.5, 26 - (i % 2), 1.5, 1, stone);
-            Triangle(l, 28, 24, 36, 24, 32, 13, ramps::Yellow(), 0.5);
-            Triangle(l, 30, 24, 34, 24, 32, 17, ramps::Yellow(), 0.95);
-        }, pal::Red + 1);
-        break;
-    default:
-        scene.Add(0, [&](Canvas& l) {
-            Line(l, 32, 27, 32, 6, pal::OrangeBrown + 12);
-            ShadedBox(l, 33, 6, 43, 12, ramps::Red(), 0.65);
-            Box(l, 36, 8, 39, 10, pal::Yellow + 1);
-        }, InkIndex);
+    default: break;
     }
     scene.Render(c);
 }
@@ -299,29 +180,68 @@ void DrawSeaFeature(Canvas& c, int k)
 {
     Scene scene;
     switch (k) {
-    case 0:  // a shoal of fish
-        for (int i = 0; i < 9; ++i) {
-            const int x = 20 + int(HashUnit(i, 0, 5) * 24), y = 10 + int(HashUnit(i, 1, 5) * 14);
-            c.Put(x, y, pal::Grey + 26); c.Put(x + 1, y, pal::Grey + 22); c.Put(x + 2, y, pal::Grey + 18);
-            c.Put(x + 3, y - 1, pal::Grey + 18); c.Put(x + 3, y + 1, pal::Grey + 18);
+    case 0:  // a shoal: a dark cloud of fish under the surface, silver flanks flashing, splashes
+        for (int y = 10; y <= 27; ++y)
+            for (int x = 14; x <= 50; ++x) {
+                const double nx = (x - 32) / 16.0, ny = (y - 18.5) / 6.5;
+                const double ragged = 0.35 * (HashUnit(x / 2, y / 2, 40) - 0.5);
+                if (nx * nx + ny * ny < 0.85 + ragged && HashUnit(x, y, 41) > 0.18)
+                    c.Put(x, y, HashUnit(x, y, 42) > 0.5 ? 80 : 79);
+            }
+        for (int i = 0; i < 16; ++i) {
+            const int x = 19 + int(HashUnit(i, 0, 6) * 26), y = 13 + int(HashUnit(i, 1, 6) * 11);
+            const int d = HashUnit(i, 2, 6) > 0.5 ? -1 : 1;
+            c.Put(x, y, pal::Grey + 30);
+            c.Put(x + d, y, pal::Grey + 27);
+            c.Put(x + 2 * d, y, pal::Grey + 22);
+            c.Put(x - d, y - 1, pal::Grey + 24);  // the tail
+        }
+        for (int i = 0; i < 8; ++i)
+            c.Put(16 + int(HashUnit(i, 3, 6) * 33), 11 + int(HashUnit(i, 4, 6) * 15), pal::Grey + 31);
+        break;
+    case 1:  // a whale: a long dark back awash in foam, the flukes raised, a spout of spray
+        scene.Add(0, [](Canvas& l) {
+            for (int j = -12; j <= 12; ++j)
+                if (HashUnit(j, 1, 41) > 0.25)
+                    l.Put(31 + j, 24 + (std::abs(j) > 9 ? -1 : 0), pal::Grey + 30);
+            Ellipsoid(l, 30, 21, 11, 3.2, ramps::Grey().Slice(4, 12));
+            const Ramp skin = ramps::Grey().Slice(4, 10);
+            Triangle(l, 38, 19, 41, 23, 46, 16, skin, 0.4);  // tail stock rising from the water
+            Triangle(l, 46, 17, 39, 11, 43, 11, skin, 0.7);  // the flukes, spread
+            Triangle(l, 46, 17, 53, 11, 49, 11, skin, 0.3);
+        }, pal::Grey + 1);
+        // The spout: a column of spray over the blowhole, opening into a plume.
+        for (int k = 0; k < 6; ++k)
+            c.Put(24, 17 - k, k % 2 ? pal::Grey + 29 : pal::Grey + 31);
+        for (int i = 0; i < 12; ++i) {
+            const double a = -3.0 + i * 0.26;
+            const int r = 2 + i % 3;
+            c.Put(24 + int(std::lround(std::cos(a) * r * 1.4)), 11 + int(std::lround(std::sin(a) * r)),
+                  i % 3 ? pal::Grey + 31 : pal::Grey + 27);
         }
         break;
-    case 1:  // a whale's back and spout
+    case 2:  // a reef: a turquoise shallow edged dark, branching corals in warm colours
         scene.Add(0, [](Canvas& l) {
-            Ellipsoid(l, 32, 21, 11, 3.5, ramps::Grey().Slice(3, 14));
-            for (int i = 0; i < 6; ++i) {
-                l.Put(27 - i / 2, 16 - i, 31);
-                l.Put(28 + i / 2, 16 - i, 29);
+            for (int y = 11; y <= 27; ++y)
+                for (int x = 15; x <= 49; ++x) {
+                    const double nx = (x - 32) / 15.0, ny = (y - 19) / 6.5;
+                    const double wobble = 0.18 * (HashUnit(x / 3, y / 2, 42) - 0.5);
+                    if (nx * nx + ny * ny < 1.0 + wobble)
+                        l.Put(x, y, Shade(Ramp::Up(pal::Teal + 6, 4), 0.55 + 0.3 * (HashUnit(x, y, 2) - 0.5), x, y));
+                }
+        }, pal::Teal + 1);
+        scene.Add(1, [](Canvas& l) {
+            const int colours[5] = {pal::Pink + 1, pal::Yellow + 5, pal::Red + 6, pal::Single + 1, pal::Pink + 0};
+            for (int i = 0; i < 9; ++i) {
+                const int x = 19 + int(HashUnit(i, 0, 9) * 26), y = 14 + int(HashUnit(i, 1, 9) * 10);
+                const int colour = colours[i % 5], dark = i % 2 ? pal::Red + 2 : pal::Pink + 6;
+                // A stem that forks twice, lit on its left.
+                l.Put(x, y, dark); l.Put(x, y - 1, colour);
+                l.Put(x - 1, y - 2, colour); l.Put(x + 1, y - 2, colour);
+                l.Put(x - 2, y - 3, colour); l.Put(x, y - 3, dark); l.Put(x + 2, y - 3, colour);
+                l.Put(x - 2, y - 4, pal::Grey + 31);
             }
-            l.Put(44, 18, pal::Grey + 5); l.Put(45, 17, pal::Grey + 5); l.Put(45, 19, pal::Grey + 5);
-        }, pal::Grey + 1);
-        break;
-    case 2:  // a coral reef
-        for (int i = 0; i < 7; ++i)
-            scene.Add(i, [=](Canvas& l) {
-                const int x = 20 + i * 4, y = 18 + (i % 3) * 2;
-                Ellipsoid(l, x, y, 2.5, 1.6, i % 2 ? ramps::Pink() : ramps::Yellow());
-            }, pal::Teal + 2);
+        }, 0);
         break;
     case 3:  // a wreck
         scene.Add(0, [](Canvas& l) {
@@ -349,25 +269,44 @@ void DrawSeaFeature(Canvas& c, int k)
                 Rock(l, x, y, 3.5 - i * 0.5, 3, ramps::Grey().Slice(4, 16));
             }, pal::Grey + 2);
         break;
-    case 6:  // dolphins leaping
+    case 6:  // two dolphins leaping: grey backs, pale bellies, fins, a splash where they dive
         for (int i = 0; i < 2; ++i)
             scene.Add(i, [=](Canvas& l) {
-                const int x = 24 + i * 14, y = 20 + i * 3;
-                for (int a = 0; a < 10; ++a) {
-                    const double t = a / 9.0 * 3.1416;
-                    const int px = x + a, py = y - int(std::sin(t) * 6);
-                    l.Put(px, py, pal::Grey + 12);
-                    l.Put(px, py + 1, pal::Grey + 20);
+                const double x0 = 17 + i * 17, y0 = 22 + i * 4, len = 15;
+                for (int step = 0; step <= 60; ++step) {
+                    const double t = step / 60.0;
+                    const double px = x0 + len * t, py = y0 - 8 * std::sin(3.1416 * t);
+                    const double w = 0.6 + 1.5 * std::sin(3.1416 * std::min(1.0, t * 1.15));
+                    for (int dy = -int(w) - 1; dy <= int(w) + 1; ++dy)
+                        if (std::abs(dy) <= w)
+                            l.Put(int(px), int(py) + dy, dy > 0 ? pal::Grey + 24 : (dy == 0 ? pal::Grey + 15 : pal::Grey + 11));
                 }
-                l.Put(x + 5, y - 7, pal::Grey + 10);
+                // Beak at the leading (right, lower) end, dorsal fin near the top, flukes behind.
+                l.Put(int(x0 + len) + 1, int(y0) - 1, pal::Grey + 13);
+                l.Put(int(x0 + len) + 2, int(y0), pal::Grey + 13);
+                for (int k = 0; k < 3; ++k)
+                    l.Put(int(x0 + len * 0.45) - k / 2, int(y0 - 8) - 2 - k, pal::Grey + 9);
+                l.Put(int(x0) - 1, int(y0) - 1, pal::Grey + 10); l.Put(int(x0) - 2, int(y0) - 2, pal::Grey + 10);
+                l.Put(int(x0) - 1, int(y0) + 1, pal::Grey + 10); l.Put(int(x0) - 2, int(y0) + 2, pal::Grey + 10);
+                l.Put(int(x0 + len) - 2, int(y0) - 5, pal::Grey + 4);  // eye
             }, pal::Grey + 3);
-        break;
-    default:  // kelp and seaweed
-        for (int i = 0; i < 6; ++i) {
-            const int x = 22 + i * 4, y = 24 - (i % 3) * 2;
-            for (int k = 0; k < 6; ++k)
-                c.Put(x + ((k / 2) % 2), y - k, Shade(ramps::Olive(), 0.3 + k * 0.08, x, k));
+        for (int i = 0; i < 16; ++i) {
+            const int x = 33 + int(HashUnit(i, 0, 46) * 7) - 3, y = 24 + int(HashUnit(i, 1, 46) * 4) - 2;
+            c.Put(x + (i < 8 ? 0 : 17), y + (i < 8 ? 0 : 4), pal::Grey + 31);
         }
+        break;
+    default:  // kelp: loose fronds afloat, gas bladders catching the light, edged dark
+        for (int i = 0; i < 5; ++i)
+            scene.Add(i, [=](Canvas& l) {
+                const double y0 = 11 + i * 4, x0 = 17 + (i % 2) * 5 + (i == 2 ? 3 : 0);
+                const int length = 20 + (i % 3) * 3;
+                for (int k = 0; k < length; ++k) {
+                    const int x = int(x0 + k), y = int(std::lround(y0 + 1.4 * std::sin(k * 0.5 + i * 1.3)));
+                    l.Put(x, y, Shade(Ramp::Up(pal::Olive + 8, 5), 0.3 + 0.5 * HashUnit(x, y, 47), x, y));
+                    if ((k + 2 * i) % 5 == 0)
+                        l.Put(x, y - 1, pal::Olive + 14);  // a bladder
+                }
+            }, pal::Olive + 0);
     }
     scene.Render(c);
 }

@@ -6,12 +6,10 @@
 
 #include "render/SharedPalette.h"
 
-#include <cmath>
+#include <vector>
 
 namespace korvan::art {
 namespace {
-
-constexpr double Pi = 3.14159265358979;
 
 // Smooth noise and grain, both functions of the torus position only.
 struct Texture {
@@ -21,105 +19,63 @@ struct Texture {
         return PeriodicNoise(S * period / double(LatticeCells), T * period / double(LatticeCells), period, Seed + salt);
     }
     double Grain(int salt) const { return HashUnit(S, T, Seed + salt); }
-    double Wave(int ks, int kt, double phase) const
-    {
-        return std::sin(2 * Pi * (ks * S + kt * T) / double(LatticeCells) + phase);
-    }
 };
 
-// Golden sand with low dunes.
-int Desert(const Texture& t, int x, int y)
+// Every cell of one terrain shows the same tile, so anything that stands out in a tile (a blob,
+// a dot, a line) repeats at every cell and draws the lattice. The textures are therefore grain
+// and fine mottling only: a narrow run of neighbouring palette entries, plus accent pixels of
+// other hues at nearly the same lightness, so the ground has colour but no shapes.
+struct Accent {
+    int Index;
+    double Share;  // of the tile's pixels
+};
+
+struct Ground {
+    Ramp Base;                    // three or four neighbouring entries, dark to light
+    double Level;                 // 0..1 along the ramp
+    std::vector<Accent> Accents;  // scattered by grain, each pixel on its own
+    double Mottle = 0.4;          // amplitude of the fine noise (features of one or two pixels)
+};
+
+int Grainy(const Texture& t, int x, int y, const Ground& g)
 {
-    const double dune = 0.5 + 0.25 * t.Wave(3, 1, 0.3) + 0.15 * t.Wave(2, -3, 1.1);
-    const double level = 0.5 + 0.55 * (dune - 0.5) + 0.35 * (t.Noise(8, 1) - 0.5) + 0.25 * (t.Grain(2) - 0.5);
-    if (t.Grain(3) > 0.985)
-        return pal::Gold + 6;  // a pebble
-    return Shade(ramps::Gold().Slice(1, 7), level + 0.1, x, y);
+    double pick = t.Grain(3), below = 0;
+    for (const Accent& a : g.Accents) {
+        below += a.Share;
+        if (pick < below)
+            return a.Index;
+    }
+    const double level = g.Level + g.Mottle * (t.Noise(24, 1) - 0.5) + 0.3 * (t.Grain(2) - 0.5);
+    return Shade(g.Base, level, x, y);
 }
 
-// Pale stony beige with scattered pebbles.
-int DesertStony(const Texture& t, int x, int y)
+const Ground& GroundOf(int terrain)
 {
-    const double level = 0.55 + 0.3 * (t.Noise(6, 1) - 0.5) + 0.2 * (t.Grain(2) - 0.5);
-    const double g = t.Grain(3);
-    if (g > 0.975)
-        return pal::GreyBrown + 5;
-    if (g > 0.955)
-        return pal::Beige + 15;
-    return Shade(ramps::Beige().Slice(5, 10), level, x, y);
+    static const std::vector<Ground> grounds = {
+        // 0 sand, 1 pale stony ground, 2 bright grass, 3 olive meadow, 4 green, 5 fertile mixed green,
+        // 6 dark olive, 7 tundra (grey with lichen), 8 ice, 9 sea (68..75 only, so all of it shimmers)
+        {Ramp{{pal::Gold + 2, pal::Gold + 1, pal::Gold + 0}}, 0.5, {{pal::Beige + 9, 0.04}, {pal::Beige + 10, 0.04}}},
+        {Ramp{{pal::Beige + 8, pal::Beige + 9, pal::Beige + 10}}, 0.5, {{pal::GreyBrown + 0, 0.05}, {pal::Beige + 12, 0.03}}},
+        {Ramp::Up(pal::Green + 11, 3), 0.5, {{pal::Olive + 11, 0.05}, {pal::Olive + 12, 0.03}}},
+        {Ramp::Up(pal::Olive + 9, 3), 0.5, {{pal::Green + 10, 0.05}, {pal::Green + 11, 0.03}}},
+        {Ramp::Up(pal::Green + 6, 3), 0.5, {{pal::Olive + 5, 0.05}, {pal::Olive + 6, 0.04}}},
+        {Ramp::Up(pal::Green + 8, 3), 0.45, {{pal::Olive + 8, 0.08}, {pal::Olive + 7, 0.05}, {pal::Olive + 6, 0.02}}},
+        {Ramp::Up(pal::Olive + 3, 3), 0.5, {{pal::Green + 5, 0.05}, {pal::Green + 4, 0.03}}},
+        {Ramp::Up(pal::Grey + 15, 3), 0.5, {{pal::Olive + 10, 0.22}, {pal::Olive + 9, 0.12}, {pal::Olive + 11, 0.05}}},
+        {Ramp::Up(pal::Grey + 28, 3), 0.5, {{pal::Grey + 27, 0.06}, {pal::Beige + 15, 0.04}}},
+        {Ramp{{72, 71, 70}}, 0.5, {{73, 0.04}, {69, 0.04}}},
+    };
+    return grounds[std::size_t(terrain)];
 }
 
-int Meadow(const Texture& t, int x, int y, const Ramp& ramp, double base, double speckle, int flowers)
-{
-    const double level = base + 0.35 * (t.Noise(6, 1) - 0.5) + 0.2 * (t.Noise(16, 4) - 0.5) +
-                         speckle * (t.Grain(2) - 0.5);
-    const double g = t.Grain(3);
-    if (flowers && g > 0.992)
-        return flowers;
-    return Shade(ramp, level, x, y);
-}
-
-// Fertile land 4 also mixes olive patches into the green, as the features stand on it.
-int MixedGreen(const Texture& t, int x, int y)
-{
-    const double patch = t.Noise(5, 7);
-    if (patch > 0.62)
-        return Meadow(t, x, y, ramps::Olive().Slice(4, 10), 0.55, 0.3, 0);
-    return Meadow(t, x, y, ramps::Green().Slice(3, 11), 0.55, 0.35, pal::Yellow + 1);
-}
-
-int Tundra(const Texture& t, int x, int y)
-{
-    const double moss = t.Noise(7, 3);
-    const double level = 0.5 + 0.3 * (t.Noise(12, 1) - 0.5) + 0.3 * (t.Grain(2) - 0.5);
-    if (moss > 0.58)
-        return Shade(ramps::Olive().Slice(3, 9), level, x, y);
-    if (t.Grain(5) > 0.97)
-        return pal::Green + 6;
-    return Shade(ramps::Grey().Slice(12, 14), level, x, y);
-}
-
-int Ice(const Texture& t, int x, int y)
-{
-    const double level = 0.7 + 0.25 * (t.Noise(6, 1) - 0.5) + 0.12 * (t.Grain(2) - 0.5);
-    if (t.Noise(9, 4) > 0.7 && t.Grain(5) > 0.6)
-        return pal::Beige + 14;
-    const double crack = std::abs(t.Wave(4, -1, 0.7) + 0.5 * t.Wave(1, 5, 2.0));
-    if (crack < 0.05)
-        return pal::Grey + 24;
-    return Shade(ramps::Grey().Slice(25, 7), level, x, y);
-}
-
-// The sea: only indices 68..75, so that every pixel of it shimmers.
-int Sea(const Texture& t, int x, int y)
-{
-    const double swell = 0.5 + 0.22 * t.Wave(2, 5, 0.0) + 0.14 * t.Wave(-3, 4, 1.7) + 0.25 * (t.Noise(8, 1) - 0.5);
-    const Ramp deep = ramps::Water().Slice(83 - 75, 8);  // 75 (dark) .. 68 (light)
-    const double crest = t.Wave(1, 6, 0.4);
-    if (crest > 0.93 && t.Grain(4) > 0.35)
-        return 68;
-    return Shade(deep, 0.25 + 0.5 * (swell - 0.5) + 0.35 * (t.Grain(2) - 0.5) + 0.2, x, y);
-}
+}  // namespace
 
 int GroundPixel(int terrain, int x, int y)
 {
     Texture tex{0, 0, 1000 + terrain * 37};
     TorusCoordinates(x, y, tex.S, tex.T);
-    switch (terrain) {
-    case 0: return Desert(tex, x, y);
-    case 1: return DesertStony(tex, x, y);
-    case 2: return Meadow(tex, x, y, ramps::Green().Slice(6, 10), 0.55, 0.3, pal::Single + 13);
-    case 3: return Meadow(tex, x, y, ramps::Olive().Slice(6, 10), 0.6, 0.35, pal::Single + 5);
-    case 4: return Meadow(tex, x, y, ramps::Green().Slice(2, 10), 0.5, 0.4, 0);
-    case 5: return MixedGreen(tex, x, y);
-    case 6: return Meadow(tex, x, y, ramps::Olive().Slice(1, 9), 0.45, 0.4, 0);
-    case 7: return Tundra(tex, x, y);
-    case 8: return Ice(tex, x, y);
-    default: return Sea(tex, x, y);
-    }
+    return Grainy(tex, x, y, GroundOf(terrain));
 }
-
-}  // namespace
 
 IndexedImage Blank(int width, int height)
 {

@@ -3,6 +3,7 @@
 
 #include "map/KorvanError.h"
 
+#include <cmath>
 #include <sstream>
 
 namespace korvan::music {
@@ -50,22 +51,38 @@ Chord ParseChord(const std::string& name)
     return Chord{(pc + 12) % 12, i < name.size() && name[i] == 'm'};
 }
 
-double PlayLine(MidiTrack& track, double start, const std::string& line, int velocity, int transpose)
+double Arch(double beat, double from, double length)
 {
+    if (length <= 0 || beat <= from || beat >= from + length)
+        return 0;
+    return std::sin(3.14159265358979 * (beat - from) / length);
+}
+
+double PlayLine(MidiTrack& track, double start, const std::string& line, int velocity, int transpose, double swell)
+{
+    struct Token {
+        std::string Note;
+        double Length;
+    };
+    std::vector<Token> tokens;
     std::istringstream in(line);
     std::string token;
-    double beat = start;
-    int step = 0;
+    double total = 0;
     while (in >> token) {
         const auto colon = token.find(':');
-        const double length = std::stod(token.substr(colon + 1));
-        const std::string note = token.substr(0, colon);
-        if (note != "r") {
-            // A little life: the first note of a phrase and long notes a touch louder.
-            const int accent = (step % 4 == 0 ? 6 : 0) + (length >= 2 ? 4 : 0);
-            track.Note(beat, length, Pitch(note) + transpose, velocity + accent);
+        tokens.push_back({token.substr(0, colon), std::stod(token.substr(colon + 1))});
+        total += tokens.back().Length;
+    }
+    double beat = start;
+    int step = 0;
+    for (const Token& t : tokens) {
+        if (t.Note != "r") {
+            // A little life: the first note of a group and long notes a touch louder.
+            const int accent = (step % 4 == 0 ? 6 : 0) + (t.Length >= 2 ? 4 : 0);
+            const int shaped = int(std::lround(swell * Arch(beat + t.Length / 2, start, total)));
+            track.Note(beat, t.Length, Pitch(t.Note) + transpose, velocity + accent + shaped);
         }
-        beat += length;
+        beat += t.Length;
         ++step;
     }
     return beat;

@@ -18,8 +18,13 @@ struct Chord {
 };
 Chord ParseChord(const std::string& name);
 
-// Plays a melody written in the notation from beat start; returns the beat after its end.
-double PlayLine(MidiTrack& track, double start, const std::string& line, int velocity, int transpose = 0);
+// Plays a melody written in the notation from beat start; returns the beat after its end. The
+// line is shaped as one phrase: swell velocity steps louder towards its middle and softer again.
+double PlayLine(MidiTrack& track, double start, const std::string& line, int velocity, int transpose = 0,
+                double swell = 0);
+
+// 0 at from, 1 halfway through length, 0 again at its end: the arch of a phrase.
+double Arch(double beat, double from, double length);
 
 // Chord names per bar, "Bb C" meaning two chords of half a bar each.
 std::vector<std::vector<Chord>> ParseBars(const std::vector<std::string>& bars);
