@@ -49,6 +49,6 @@ QString EditorUsage()
 QString EditorVersion()
 {
     return "Project_KORVAN (KORVAN Editor) " KORVAN_VERSION "\n"
-           "Copyright (C) The KORVAN Editor authors.\n"
+           "Copyright (C) 2026 The KORVAN Editor authors.\n"
            "License: MIT <https://opensource.org/licenses/MIT>.\n";
 }
