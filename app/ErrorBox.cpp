@@ -1,6 +1,7 @@
 #include "ErrorBox.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -18,7 +19,30 @@ ErrorPresenter& Presenter()
     return presenter;
 }
 
+QElapsedTimer& BoxClock()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock;
+}
+
+qint64 boxMilliseconds = 0;
+int openBoxes = 0;  // a box opened from inside another one adds no time of its own
+
 }  // namespace
+
+qint64 ModalBoxMilliseconds() { return boxMilliseconds; }
+
+ModalBoxSpan::ModalBoxSpan() : start_(BoxClock().elapsed()) { ++openBoxes; }
+
+ModalBoxSpan::~ModalBoxSpan()
+{
+    if (--openBoxes == 0)
+        boxMilliseconds += BoxClock().elapsed() - start_;
+}
 
 QString ErrorBoxText(const QString& message)
 {
@@ -35,6 +59,10 @@ QString ApplicationTitle()
     return name.left(1) + name.mid(1).toLower();
 }
 
-void ShowErrorBox(const QString& message) { Presenter()(ApplicationTitle(), ErrorBoxText(message)); }
+void ShowErrorBox(const QString& message)
+{
+    const ModalBoxSpan span;
+    Presenter()(ApplicationTitle(), ErrorBoxText(message));
+}
 
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter) { return std::exchange(Presenter(), std::move(presenter)); }

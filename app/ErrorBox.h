@@ -17,6 +17,20 @@ QString ApplicationTitle();
 
 // Shows the modal box (error icon, one OK button). Tests replace the presenter to collect texts.
 void ShowErrorBox(const QString& message);
+// Time spent so far in the program's modal boxes (error boxes and questions), in milliseconds:
+// the intro does not count it. ModalBoxSpan adds the time of one box.
+qint64 ModalBoxMilliseconds();
+class ModalBoxSpan {
+public:
+    ModalBoxSpan();
+    ~ModalBoxSpan();
+    ModalBoxSpan(const ModalBoxSpan&) = delete;
+    ModalBoxSpan& operator=(const ModalBoxSpan&) = delete;
+
+private:
+    qint64 start_;
+};
+
 using ErrorPresenter = std::function<void(const QString& caption, const QString& text)>;
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);  // returns the previous one
 

@@ -3,7 +3,7 @@
 
 class QKeyEvent;
 
-// 220 for the key that types a backslash, 49..53 for the main-block digits 1..5 whatever the
+// 220 for the key that types a backslash on the active layout (Shift or not), 49..53 for the main-block digits 1..5 whatever the
 // modifiers (the physical key decides: Shift+1 is still 49), 0 for every other key, keypad
 // digits included.
 int VirtualKeyCode(const QKeyEvent& event);

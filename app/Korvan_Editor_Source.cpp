@@ -3,8 +3,10 @@
 
 #include "CompiledPictures.h"
 #include "ErrorBox.h"
+#include "ItalianQtTexts.h"
 #include "MediaPlayer.h"
 #include "TImage.h"
+#include "X11Connection.h"
 
 #include "edit/Brush.h"
 #include "map/MapGenerator.h"
@@ -25,6 +27,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 TForm_Main* Form_Main = nullptr;
 
 namespace {
@@ -38,8 +42,8 @@ constexpr int ViewWidth = 640;    // the client area below the menu bar
 constexpr int ViewHeight = 462;
 constexpr int ImageHeight = 480;  // the back buffer; its last rows lie under the window's edge
 
-// Ticks: the frame tick follows 15 ms after a frame ends; the intro ticks every 4 ms, so its
-// 1,250 ticks last about five seconds.
+// Ticks: the frame tick follows 15 ms after a frame ends; the intro ticks every 4 ms of its own
+// clock, so its 1,250 ticks last five seconds however late the timer fires.
 constexpr int FrameIntervalMs = 15;
 constexpr int IntroIntervalMs = 4;
 
@@ -56,10 +60,11 @@ void SetBackground(QWidget* widget, const QColor& colour)
 TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), editor_(std::make_unique<korvan::Editor>())
 {
     Form_Main = this;
+    UseItalianQtTexts();
     setWindowTitle(MainCaption);
     RegisterCompiledPictures();
     setWindowIcon(QIcon(":/pictures/KorvanIcon.png"));
-    setWindowOpacity(0.0);
+    SetOpacity(0.0);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -110,8 +115,9 @@ void TForm_Main::CreateComponents()
 
     SplatTimer = new QTimer(this);
     SplatTimer->setSingleShot(true);
+    SplatTimer->setTimerType(Qt::PreciseTimer);
     SplatTimer->setInterval(IntroIntervalMs);
-    connect(SplatTimer, &QTimer::timeout, this, &TForm_Main::SplatTimerTimer);
+    connect(SplatTimer, &QTimer::timeout, this, &TForm_Main::IntroTimerFired);
 
     MediaPlayer1 = new TMediaPlayer(this);
     connect(MediaPlayer1, &TMediaPlayer::Notify, this, &TForm_Main::MediaPlayer1Notify);
@@ -124,12 +130,16 @@ void TForm_Main::CreateComponents()
     OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::AnyFile);  // the chosen file need not exist
+    // Qt shows a filter's pattern after its description unless told not to: the description
+    // alone is shown, with its own spacing.
+    OpenDialog1->setOption(QFileDialog::HideNameFilterDetails);
     OpenDialog1->setNameFilter("KORVAN Generator ( *.korv ) (*.korv)");
 
     SaveDialog1 = new QFileDialog(this);
     SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setOption(QFileDialog::HideNameFilterDetails);
     SaveDialog1->setNameFilter("KORVAN Generator (*.korv) (*.korv)");
 }
 
@@ -153,6 +163,7 @@ void TForm_Main::FormCreate()
     korvan::StartShimmer(editor);
     korvan::GenerateMap(editor);
     korvan::ResetBrushAfterNewMap(editor);
+    MapReplaced();
     SplatTimer->start();
 }
 
@@ -183,14 +194,38 @@ void TForm_Main::SplatTimerTimer()
         EditorSwitch();
     } else if (t < 255) {
         AlphaBlendValue = std::min(AlphaBlendValue + 1, 255);
-        setWindowOpacity(AlphaBlendValue / 255.0);
+        SetOpacity(AlphaBlendValue / 255.0);
     } else if (t <= 600 && AlphaBlend) {
         AlphaBlend = false;
-        setWindowOpacity(1.0);
+        SetOpacity(1.0);
     }
     IntroTick = t + 1;
-    if (t != 1250)
-        SplatTimer->start();
+}
+
+qint64 TForm_Main::IntroElapsed() const
+{
+    return introClock_.elapsed() - (ModalBoxMilliseconds() - introBoxTime_);
+}
+
+void TForm_Main::IntroTimerFired()
+{
+    // The intro begins with the event loop's first tick: tick t is due at t * 4 ms of its clock,
+    // and a late timer runs every tick due since.
+    if (!introClock_.isValid()) {
+        introClock_.start();
+        introBoxTime_ = ModalBoxMilliseconds();
+    }
+    while (IntroTick <= 1250 && qint64(IntroTick) * IntroIntervalMs <= IntroElapsed())
+        SplatTimerTimer();
+    if (IntroTick <= 1250)
+        SplatTimer->start(int(std::max<qint64>(0, qint64(IntroTick) * IntroIntervalMs - IntroElapsed())));
+}
+
+void TForm_Main::SetOpacity(double opacity)
+{
+    setWindowOpacity(opacity);
+    // A compositor shows each step only if it reaches the server when it is made.
+    FlushToWindowSystem();
 }
 
 void TForm_Main::EditorSwitch()
@@ -201,14 +236,17 @@ void TForm_Main::EditorSwitch()
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     centralWidget()->setFixedSize(ViewWidth, ViewHeight);
     setFixedSize(ViewWidth, ViewHeight + menuBarHeight_);
-    setCursor(Qt::BlankCursor);
+    // No pointer over the view, where the brush preview stands for it; the normal arrow over the
+    // menu bar and the menus.
+    unsetCursor();
+    centralWidget()->setCursor(Qt::BlankCursor);
     Image1->setCursor(Qt::BlankCursor);
     Image1->setGeometry(0, 0, ViewWidth, ImageHeight);
     CentreOnScreen();
     SetBackground(centralWidget(), Qt::black);
     LoadBackBuffer();
     AlphaBlend = false;
-    setWindowOpacity(1.0);
+    SetOpacity(1.0);
     show();
     // The frame's size is known only once the window is shown: centre again on the real one,
     // and once more when a window manager has had time to add its decorations.

@@ -5,6 +5,7 @@
 #include "edit/Editor.h"
 #include "edit/Input.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
 #include <QString>
@@ -93,6 +94,10 @@ public:
     // Ends the program: the event loop stops once the current handler has returned.
     void RequestExit();
 
+    // Whether the map may be replaced or the program end: nothing is unsaved, or the user, asked,
+    // chose "Non salvare" or "Salva" and the save succeeded.
+    bool MayDiscardMap();
+
     // The artwork folder lookup: working folder, beside the executable, installed share folder.
     static QString AssetPath(const QString& name);
 
@@ -105,11 +110,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool HistoryKey(const QKeyEvent& event);
     void CreateComponents();
     void CreateMainMenu();
     void SetMenusVisible(bool visible);
     void EditorSwitch();
     void LoadStartMapFile();
+    void IntroTimerFired();
+    qint64 IntroElapsed() const;
+    void SetOpacity(double opacity);
+    void AskThenExit();
     void CentreOnScreen();
     void LoadIntroPicture();
     void LoadBackBuffer();
@@ -127,10 +137,17 @@ private:
     }
     bool SaveDialogExec();
     void SaveTo(const QString& name);
+    bool SaveMapCommand();
+    void MapReplaced();
 
     std::unique_ptr<korvan::Editor> editor_;
     QSet<QString> reported_;  // messages of RunReportedOnce already shown
     int menuBarHeight_ = 0;
+    // The intro's clock runs from the first intro tick; time in modal boxes is taken out of it.
+    QElapsedTimer introClock_;
+    qint64 introBoxTime_ = 0;
+    bool asking_ = false;   // the unsaved-changes question is open
+    bool exiting_ = false;  // the program has been told to end
 };
 
 extern TForm_Main* Form_Main;

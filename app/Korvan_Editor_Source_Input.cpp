@@ -23,8 +23,26 @@ void TForm_Main::MapClick(QObject*, korvan::MouseButton Button, Qt::KeyboardModi
 
 void TForm_Main::Tasto(QObject*, int& Key, Qt::KeyboardModifiers) { korvan::KeyDown(*editor_, Key); }
 
+// Ctrl+Z takes back the last press that changed the map, Ctrl+Y and Ctrl+Shift+Z replay it: by
+// the character the key types, so that they sit where the layout puts Z and Y. The brush keys
+// never see them.
+bool TForm_Main::HistoryKey(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (event.key() == Qt::Key_Z && modifiers == Qt::ControlModifier)
+        korvan::Undo(editor_->Cells, editor_->History);
+    else if ((event.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+             (event.key() == Qt::Key_Y && modifiers == Qt::ControlModifier))
+        korvan::Redo(editor_->Cells, editor_->History);
+    else
+        return false;
+    return true;
+}
+
 void TForm_Main::keyPressEvent(QKeyEvent* event)
 {
+    if (HistoryKey(*event))
+        return;
     int key = VirtualKeyCode(*event);
     Tasto(this, key, event->modifiers());
 }
@@ -38,7 +56,17 @@ void TForm_Main::mouseMoveEvent(QMouseEvent* event)
 
 void TForm_Main::closeEvent(QCloseEvent* event)
 {
-    // Closing the main window ends the program, whatever other windows are open.
+    // Closing the main window ends the program, whatever other windows are open, unless the user
+    // keeps unsaved edits. Qt closes every window once the program has been told to end: the
+    // answer given then stands.
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    if (!MayDiscardMap()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     RequestExit();
 }

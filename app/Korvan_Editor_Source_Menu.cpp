@@ -2,15 +2,19 @@
 #include "Korvan_Editor_Source.h"
 
 #include "ErrorBox.h"
+#include "SaveQuestion.h"
 
 #include "edit/Brush.h"
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"
+#include "render/View.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace {
 
@@ -68,12 +72,6 @@ const TopMenu MenuTree[] = {
       {"Licenza1", "Licenza", &TForm_Main::Licenza1Click, false}}},
 };
 
-void SetScroll(korvan::Editor& editor, int x, int y)
-{
-    editor.ScrollX = x;
-    editor.ScrollY = y;
-}
-
 }  // namespace
 
 void TForm_Main::CreateMainMenu()
@@ -115,35 +113,90 @@ void TForm_Main::SetMenusVisible(bool visible)
 
 void TForm_Main::NuovaMappa1Click()
 {
+    if (!MayDiscardMap())
+        return;
     korvan::GenerateMap(*editor_);
     korvan::ResetBrushAfterNewMap(*editor_);
+    MapReplaced();
 }
 
-void TForm_Main::ZonaCentrale1Click() { SetScroll(*editor_, -800, 0); }
-// The four corners of the scroll range.
-void TForm_Main::AngoloSinistro1Click() { SetScroll(*editor_, 65, 1990); }
-void TForm_Main::AngoloAltoDestro1Click() { SetScroll(*editor_, -7480, 1990); }
-void TForm_Main::AngoloBassoSinistro1Click() { SetScroll(*editor_, 65, -1578); }
-void TForm_Main::AngoloBassoDestro1Click() { SetScroll(*editor_, -7480, -1578); }
+void TForm_Main::ZonaCentrale1Click() { korvan::JumpView(*editor_, korvan::ViewJump::Centre); }
+void TForm_Main::AngoloSinistro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::TopLeft); }
+void TForm_Main::AngoloAltoDestro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::TopRight); }
+void TForm_Main::AngoloBassoSinistro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::BottomLeft); }
+void TForm_Main::AngoloBassoDestro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::BottomRight); }
 
 void TForm_Main::RequestExit()
 {
+    exiting_ = true;
     emit ExitRequested();
-    QCoreApplication::quit();  // ends the event loop once the handler has returned; nothing asks
+    QCoreApplication::quit();  // ends the event loop once the handler has returned
 }
 
-void TForm_Main::EsciGioco1Click() { RequestExit(); }
-void TForm_Main::Uscita1Click() { RequestExit(); }
-void TForm_Main::Esci1Click() { RequestExit(); }
+void TForm_Main::EsciGioco1Click()
+{
+    if (MayDiscardMap())
+        RequestExit();
+}
+
+void TForm_Main::Esci1Click()
+{
+    if (MayDiscardMap())
+        RequestExit();
+}
+
+void TForm_Main::Uscita1Click()
+{
+    if (!korvan::HasUnsavedChanges(editor_->History)) {
+        RequestExit();  // opening the menu is enough
+        return;
+    }
+    // The drop-down is about to open: ask once it is up, close it, and leave no menu open behind.
+    if (!asking_)
+        QTimer::singleShot(0, this, &TForm_Main::AskThenExit);
+}
+
+void TForm_Main::AskThenExit()
+{
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    if (MayDiscardMap())
+        RequestExit();
+}
+
+bool TForm_Main::MayDiscardMap()
+{
+    if (asking_)
+        return false;  // a second request while the question is open waits for its answer
+    if (!korvan::HasUnsavedChanges(editor_->History))
+        return true;
+    asking_ = true;
+    const SaveAnswer answer = AskToSaveChanges();
+    asking_ = false;
+    switch (answer) {
+    case SaveAnswer::Save:
+        return SaveMapCommand();
+    case SaveAnswer::DontSave:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TForm_Main::MapReplaced() { korvan::StartHistory(editor_->History); }
 
 // A dialog that is cancelled ends its command: no file is read or written.
 void TForm_Main::CaricaGioco1Click()
 {
+    if (!MayDiscardMap())
+        return;
     OpenDialog1->selectFile(OpenDialog1FileName);
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     OpenDialog1FileName = OpenDialog1->selectedFiles().constFirst();
     korvan::LoadMap(editor_->Cells, OpenDialog1FileName.toStdString());
+    MapReplaced();
 }
 
 // The command line's map, loaded as "Carica Mappa" loads one: a file that cannot be loaded is
@@ -155,7 +208,10 @@ void TForm_Main::LoadStartMapFile()
         return;
     const QString path = QFileInfo(StartMapFile).absoluteFilePath();
     OpenDialog1FileName = path;
-    RunHandler([&] { korvan::LoadMap(editor_->Cells, path.toStdString()); });
+    RunHandler([&] {
+        korvan::LoadMap(editor_->Cells, path.toStdString());
+        MapReplaced();  // a loaded map has nothing to take back and nothing unsaved
+    });
 }
 
 bool TForm_Main::SaveDialogExec()
@@ -167,7 +223,25 @@ bool TForm_Main::SaveDialogExec()
     return true;
 }
 
-void TForm_Main::SaveTo(const QString& name) { korvan::SaveMap(editor_->Cells, name.toStdString()); }
+void TForm_Main::SaveTo(const QString& name)
+{
+    korvan::SaveMap(editor_->Cells, name.toStdString());
+    korvan::MarkSaved(editor_->History);
+}
+
+// "Salva Mappa" for the unsaved-changes question: true only when the map was written. A failure
+// is shown in the error box here, since the command that asked does not go on.
+bool TForm_Main::SaveMapCommand()
+{
+    bool saved = false;
+    RunHandler([&] {
+        if (SaveDialog1FileName.isEmpty() && !SaveDialogExec())
+            return;
+        SaveTo(SaveDialog1FileName);
+        saved = true;
+    });
+    return saved;
+}
 
 void TForm_Main::SalvaGioco1Click()
 {

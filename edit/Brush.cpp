@@ -3,6 +3,8 @@
 #include "edit/Editor.h"
 #include "edit/HitTest.h"
 
+#include <cstddef>
+
 namespace korvan {
 
 std::int32_t& ItemOfMode(Editor& editor, int mode)
@@ -35,23 +37,25 @@ void PaintCell(Editor& editor)
                                  static_cast<std::uint8_t>(editor.FirstCol), 120, 120);
     if (hit.Row < 0 || hit.Col < 0)
         return;
-    MapCell& cell = editor.Cells[hit.Row][hit.Col];
+    std::uint8_t offset = 0;
     switch (editor.EditMode) {
     case TerritMode:
-        cell.Terrain = static_cast<std::uint8_t>(editor.ItemTerrit);
+        offset = offsetof(MapCell, Terrain);
         break;
     case LandsMode:
-        cell.LandsTile = static_cast<std::uint8_t>(editor.ItemLands);
+        offset = offsetof(MapCell, LandsTile);
         break;
     case TerrainMode:
-        cell.TerrainTile = static_cast<std::uint8_t>(editor.ItemTerrain);
+        offset = offsetof(MapCell, TerrainTile);
         break;
     case QuadriMode:
-        cell.CornerTiles[editor.ItemQuadri % 4] = static_cast<std::uint8_t>(editor.ItemQuadri);
+        offset = static_cast<std::uint8_t>(offsetof(MapCell, CornerTiles) + editor.ItemQuadri % 4);
         break;
     default:  // units have no layer in the cell record
-        break;
+        return;
     }
+    WriteCellByte(editor.Cells, editor.History, hit.Row, hit.Col, offset,
+                  static_cast<std::uint8_t>(ItemOfMode(editor, editor.EditMode)));
 }
 
 void ResetBrushAfterNewMap(Editor& editor)

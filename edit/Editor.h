@@ -2,6 +2,7 @@
 // the view, the cursor and brush, the water shimmer and the random source.
 #pragma once
 
+#include "edit/EditHistory.h"
 #include "map/MapGrid.h"
 #include "map/RandomSource.h"
 #include "render/IndexedImage.h"
@@ -17,6 +18,7 @@ enum SheetSlot : int { CitiesSheet = 0, UnitsSheet = 1, TerritSheet = 2, LandsSh
 
 struct Editor {
     MapGrid Cells{};
+    EditHistory History;  // the presses that changed Cells since it was generated, loaded or saved
 
     std::array<IndexedImage, SheetCount> Sheets;
     std::array<SheetCode, SheetCount> SheetCodes;  // the sheets as opaque runs, made when first blitted

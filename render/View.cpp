@@ -15,6 +15,30 @@ void SetViewStartValues(Editor& editor)
     editor.ViewBottom = 461;
 }
 
+ScrollPosition JumpTarget(ViewJump jump)
+{
+    switch (jump) {
+    case ViewJump::TopLeft:
+        return {-1692, 1115};
+    case ViewJump::TopRight:
+        return {-5652, 1055};
+    case ViewJump::BottomLeft:
+        return {-1692, -745};
+    case ViewJump::BottomRight:
+        return {-5652, -805};
+    case ViewJump::Centre:
+        break;
+    }
+    return {-800, 0};
+}
+
+void JumpView(Editor& editor, ViewJump jump)
+{
+    const ScrollPosition target = JumpTarget(jump);
+    editor.ScrollX = target.X;
+    editor.ScrollY = target.Y;
+}
+
 void StartShimmer(Editor& editor)
 {
     editor.ShimmerRising = 1;

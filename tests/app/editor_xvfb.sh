@@ -85,13 +85,13 @@ echo "shimmer: $shimmer pixels changed"
 [ "$shimmer" -ge 200 ] || fail "the sea does not shimmer ($shimmer pixels changed)"
 
 note "the brush preview follows the pointer"
-menu $CENTRA 1  # "Angolo Alto Sinistro": nothing of the map in view, only the preview
-for spot in "200 200" "420 300"; do
+menu $CENTRA 1  # "Angolo Alto Sinistro": the map in the lower right half, black in the upper left
+for spot in "100 60" "230 90"; do
   read -r px py <<<"$spot"
   point "$px" "$py"
   sleep 0.3
   shot "$editor" "preview-$px"
-  read -r x0 y0 x1 y1 <<<"$(check bbox "$SHOTS/preview-$px.ppm" $VIEW)"
+  read -r x0 y0 x1 y1 <<<"$(check bbox "$SHOTS/preview-$px.ppm" $((px - 74)) $((MENU + py - 50)) 145 110)"
   [ "$x0" != none ] || fail "no preview drawn at $px,$py"
   cx=$((px - 34)) cy=$((MENU + py - 20))
   [ "$x0" -ge "$cx" ] && [ "$x1" -lt $((cx + 65)) ] && [ "$y0" -ge "$cy" ] && [ "$y1" -lt $((cy + 49)) ] ||

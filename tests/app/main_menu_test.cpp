@@ -1,10 +1,15 @@
 // The main menu: its tree, the map and view commands, the exits and the three file commands.
 #include "AppFixture.h"
+#include "DialogAnswer.h"
 
 #include "map/MapFile.h"
 #include "TempFolder.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QtTest>
@@ -14,38 +19,12 @@
 #include <sys/stat.h>
 
 using korvan::testing::CollectedErrors;
+using korvan::testing::DialogAnswer;
 using korvan::testing::RunIntro;
 using korvan::testing::TempFolder;
 using korvan::testing::UseOfflineMusic;
 
 namespace {
-
-// Answers the next showing of a file dialog: the name to confirm, or "" to cancel.
-class DialogAnswer : public QObject {
-public:
-    DialogAnswer(QFileDialog* dialog, QString name) : dialog_(dialog), name_(std::move(name))
-    {
-        connect(&poll_, &QTimer::timeout, this, [this] {
-            if (!dialog_->isVisible())
-                return;
-            ++Shown;
-            if (name_.isEmpty()) {
-                dialog_->reject();
-            } else {
-                // As a user would: type the name into the file name box, then confirm.
-                dialog_->findChild<QLineEdit*>("fileNameEdit")->setText(name_);
-                static_cast<QDialog*>(dialog_)->accept();
-            }
-        });
-        poll_.start(5);
-    }
-    int Shown = 0;
-
-private:
-    QFileDialog* dialog_;
-    QString name_;
-    QTimer poll_;
-};
 
 bool SameCells(const korvan::MapGrid& a, const korvan::MapGrid& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -137,9 +116,9 @@ private slots:
         const struct {
             const char* item;
             int x, y;
-        } jumps[] = {{"ZonaCentrale1", -800, 0},         {"AngoloSinistro1", 65, 1990},
-                     {"AngoloAltoDestro1", -7480, 1990}, {"AngoloBassoSinistro1", 65, -1578},
-                     {"AngoloBassoDestro1", -7480, -1578}};
+        } jumps[] = {{"ZonaCentrale1", -800, 0},           {"AngoloSinistro1", -1692, 1115},
+                     {"AngoloAltoDestro1", -5652, 1055},   {"AngoloBassoSinistro1", -1692, -745},
+                     {"AngoloBassoDestro1", -5652, -805}};
         for (const auto& jump : jumps) {
             for (int times = 0; times < 2; ++times) {
                 form_->Item(jump.item)->trigger();
@@ -157,14 +136,16 @@ private slots:
     void ExitsQuitTheApplication()
     {
         QSignalSpy exits(form_.get(), &TForm_Main::ExitRequested);
+        form_->close();
+        QCOMPARE(exits.count(), 1);
         form_->Item("EsciGioco1")->trigger();
         form_->Item("Esci1")->trigger();
         emit form_->TopMenus[6]->aboutToShow();  // opening "Uscita" is enough
-        QCOMPARE(exits.count(), 3);
+        QCOMPARE(exits.count(), 4);
         for (int i : {0, 1, 2, 3, 4, 5, 7})
             emit form_->TopMenus[i]->aboutToShow();  // the others do nothing when opened
-        QCOMPARE(exits.count(), 3);
-        form_->close();
+        QCOMPARE(exits.count(), 4);
+        form_->close();  // Qt closes the windows once the program ends: no second request
         QCOMPARE(exits.count(), 4);
     }
 
@@ -270,6 +251,25 @@ private slots:
             DialogAnswer answer(form_->SaveDialog1, QString::fromStdString(readOnlyDir + "/x.korv"));
             form_->Item("SalvaConNome1")->trigger();
             QCOMPARE(errors_->Texts, QStringList{"File access denied."});
+        }
+    }
+
+    void FileDialogsShowTheirFilterOnceAndSpeakItalian()
+    {
+        const struct {
+            QFileDialog* dialog;
+            QString shown;
+        } dialogs[] = {{form_->OpenDialog1, "KORVAN Generator ( *.korv )"},
+                       {form_->SaveDialog1, "KORVAN Generator (*.korv)"}};
+        for (const auto& d : dialogs) {
+            auto* types = d.dialog->findChild<QComboBox*>("fileTypeCombo");
+            QVERIFY(types != nullptr);
+            QCOMPARE(types->count(), 1);
+            QCOMPARE(types->itemText(0), d.shown);
+            QCOMPARE(d.dialog->nameFilters(), QStringList{d.shown + " (*.korv)"});
+            QCOMPARE(d.dialog->findChild<QLabel*>("lookInLabel")->text(), QString("Cerca in:"));
+            auto* buttons = d.dialog->findChild<QDialogButtonBox*>("buttonBox");
+            QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QString("Annulla"));
         }
     }
 

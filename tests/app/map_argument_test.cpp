@@ -3,6 +3,7 @@
 #include "AppFixture.h"
 #include "CommandLine.h"
 
+#include "edit/EditHistory.h"
 #include "map/MapFile.h"
 #include "TempFolder.h"
 
@@ -104,6 +105,7 @@ private slots:
             file.resize(korvan::MapFileSize);
             QVERIFY2(shown == (c.error.isEmpty() ? file : generated), c.name);
             QCOMPARE(form.OpenDialog1FileName, QString::fromStdString(path));
+            QVERIFY2(!korvan::HasUnsavedChanges(form.State().History), c.name);  // loading is no edit
         }
     }
 
