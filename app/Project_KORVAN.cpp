@@ -1,6 +1,6 @@
 // The program: the command line, the application object, the main window, the fourteen
 // secondary windows, the event loop, then everything released in turn.
-#include "CommandLine.h"
+#include "EditorArguments.h"
 #include "Korvan_Editor_Source.h"
 #include "SecondaryWindows.h"
 

@@ -1,7 +1,7 @@
 // The editor's command line: the parser's rules, and the map file it names, loaded at the switch
 // to the editor in place of the generated map (or reported, with the generated map kept).
 #include "AppFixture.h"
-#include "CommandLine.h"
+#include "EditorArguments.h"
 
 #include "edit/EditHistory.h"
 #include "map/MapFile.h"

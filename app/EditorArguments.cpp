@@ -1,6 +1,6 @@
 // The editor's command line. Two options and one name: a parser library would add more than it
 // saves, and the same rules must hold before QApplication exists (--help needs no display).
-#include "CommandLine.h"
+#include "EditorArguments.h"
 
 #ifndef KORVAN_VERSION
 #error "KORVAN_VERSION comes from the build"
