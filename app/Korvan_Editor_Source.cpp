@@ -257,6 +257,7 @@ void TForm_Main::EditorSwitch()
     Image1->show();
     SetMenusVisible(true);
     SplatTimer->stop();
+    LoadStartMapFile();
     SwitchToEditorMusic();
     activateWindow();
     setFocus();

@@ -47,6 +47,10 @@ public:
     int AlphaBlendValue = 0;
     bool AlphaBlend = true;
 
+    // The map file named on the command line, loaded at the switch to the editor in place of the
+    // generated map; empty for none.
+    QString StartMapFile;
+
     // Menu items by their names; top-level menus by position 0..7.
     QMenu* TopMenus[8] = {};
     QAction* Item(const char* name) const;
@@ -113,6 +117,7 @@ private:
     void CreateMainMenu();
     void SetMenusVisible(bool visible);
     void EditorSwitch();
+    void LoadStartMapFile();
     void IntroTimerFired();
     qint64 IntroElapsed() const;
     void SetOpacity(double opacity);

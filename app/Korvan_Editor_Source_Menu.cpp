@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -196,6 +197,21 @@ void TForm_Main::CaricaGioco1Click()
     OpenDialog1FileName = OpenDialog1->selectedFiles().constFirst();
     korvan::LoadMap(editor_->Cells, OpenDialog1FileName.toStdString());
     MapReplaced();
+}
+
+// The command line's map, loaded as "Carica Mappa" loads one: a file that cannot be loaded is
+// reported and the generated map stays. The open dialog then starts from that file; the save
+// dialog still asks for a name the first time, so nothing is overwritten without being chosen.
+void TForm_Main::LoadStartMapFile()
+{
+    if (StartMapFile.isEmpty())
+        return;
+    const QString path = QFileInfo(StartMapFile).absoluteFilePath();
+    OpenDialog1FileName = path;
+    RunHandler([&] {
+        korvan::LoadMap(editor_->Cells, path.toStdString());
+        MapReplaced();  // a loaded map has nothing to take back and nothing unsaved
+    });
 }
 
 bool TForm_Main::SaveDialogExec()

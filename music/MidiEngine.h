@@ -22,8 +22,10 @@ enum class AudioOutput { Device, Offline };
 
 struct MidiEngineOptions {
     AudioOutput Output = AudioOutput::Device;
-    // The first of these that exists is loaded: Debian's preferred General MIDI SoundFont first.
+    // The first of these that exists is loaded: Debian's preferred General MIDI SoundFont first
+    // (an alternatives link, in SF2 or, with only fluid-soundfont-gm's compressed font, SF3).
     std::vector<std::string> SoundFonts = {"/usr/share/sounds/sf2/default-GM.sf2",
+                                           "/usr/share/sounds/sf3/default-GM.sf3",
                                            "/usr/share/sounds/sf2/TimGM6mb.sf2",
                                            "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
     // FluidSynth audio drivers, tried in order: the desktop's sound server before the bare card.

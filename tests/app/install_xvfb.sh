@@ -13,7 +13,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" || { cat "$scratch/install.log"; fail "cmake --install"; }
 
-expected=(bin/Project_KORVAN bin/korvan-map share/applications/korvan.desktop)
+expected=(bin/Project_KORVAN bin/korvan-map share/applications/korvan.desktop share/mime/packages/korvan.xml
+          share/metainfo/example.korvan.editor.metainfo.xml share/man/man1/Project_KORVAN.1.gz
+          share/man/man1/korvan-map.1.gz share/doc/korvan-editor/copyright share/doc/korvan-editor/changelog.gz)
 for name in Black Splatt Cities Units Territ Lands Terrain Quadri; do expected+=("share/korvan/Graphic/$name.BMP"); done
 expected+=(share/korvan/Music/Music1.mid share/korvan/Music/Music2.mid)
 for file in "${expected[@]}"; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
@@ -30,7 +32,15 @@ done
 desktop=$prefix/share/applications/korvan.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 grep -qx 'Name=KORVAN Editor' "$desktop" || fail "desktop entry name"
-grep -qx 'Exec=Project_KORVAN' "$desktop" || fail "desktop entry command"
+grep -qx 'Exec=Project_KORVAN %f' "$desktop" || fail "desktop entry command"
+grep -qx 'MimeType=application/x-korvan-map;' "$desktop" || fail "desktop entry file type"
+appstreamcli validate --no-net "$prefix/share/metainfo/example.korvan.editor.metainfo.xml" >"$scratch/appstream.log" ||
+  { cat "$scratch/appstream.log"; fail "appstreamcli validate"; }
+grep -q '<glob pattern="\*.korv"/>' "$prefix/share/mime/packages/korvan.xml" || fail "no *.korv file type"
+for page in Project_KORVAN korvan-map; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "manual page $page: $warnings"
+done
 grep -qx 'Icon=korvan' "$desktop" || fail "desktop entry icon"
 grep -q '^Categories=Game;' "$desktop" || fail "desktop entry category"
 grep -q '^Comment=' "$desktop" && grep -q '^Comment\[it\]=' "$desktop" || fail "desktop entry comments"
@@ -41,9 +51,9 @@ mkdir "$scratch/maps"
   && "$prefix/bin/korvan-map" frame seven.korv -o frame.bmp) || fail "the installed korvan-map"
 
 # Started from the applications menu: the entry's command found in PATH, and the working folder
-# anywhere (here an empty one).
+# anywhere (here an empty one). The entry's %f (a map file) is left out, as a menu does.
 mkdir "$scratch/empty"
-command=$(sed -n 's/^Exec=//p' "$desktop")
+command=$(sed -n 's/^Exec=//p' "$desktop" | sed 's/ %f$//')
 PATH="$prefix/bin:$PATH" bash "$here/check_editor_start.sh" "$command" "$scratch/empty"
 [ -z "$(ls -A "$scratch/empty")" ] || fail "the editor wrote into its working folder: $(ls -A "$scratch/empty")"
 echo "-- installed into $prefix and started from an empty folder"

@@ -37,11 +37,6 @@ namespace {
 using namespace korvan::testing;
 namespace fs = std::filesystem;
 
-// korvan-map prints failures as "korvan-map: PATH: reason", range-checks --mode, writes pictures
-// atomically, keeps output names' bytes and draws any anchor: until that lands, the cases that
-// depend on it are skipped, and the tool's map-file messages are not required to name the file.
-constexpr bool ToolFollowsPathReasonConvention = true;
-
 constexpr int Bound = 60;  // seconds: far more than any case needs, so only a hang reaches it
 
 // One case's private folder, with the helpers that put odd things into it.
@@ -222,8 +217,6 @@ struct Case {
     std::string Names;    // a file (in the scene) the message must name; "" for none
     std::set<std::string> MayChange;  // entries of the scene that may differ afterwards
     bool NeedsRoot = false;
-    bool NeedsTool = false;     // depends wholly on korvan-map's conventions (see above)
-    bool ToolNaming = false;    // only the file naming waits for korvan-map's conventions
     std::function<void(const Scene&)> Also;  // further checks afterwards
 };
 
@@ -250,7 +243,6 @@ std::vector<Case> Catalogue()
     c.push_back({"ToolSaveOntoFifo", [](const Scene& s) { s.Fifo("p.korv"); },
                  [](const Scene& s) { return Tool({"generate", "--seed", "1", "-o", s.File("p.korv")}); }, 1, "",
                  false, "p.korv"});
-    c.back().ToolNaming = true;
     c.push_back({"SaveOntoSocket", [](const Scene& s) { s.Socket("s.korv"); },
                  [](const Scene& s) { return SaveWith(s.File("s.korv")); }, 1, fad, true});
     c.push_back({"SaveThroughLinkToFifo",
@@ -265,7 +257,7 @@ std::vector<Case> Catalogue()
     c.push_back({"ToolSaveOntoDeviceNode", [](const Scene& s) { s.Device("x", 1, 3); },
                  [](const Scene& s) { return Tool({"generate", "--seed", "1", "-o", s.File("x")}); }, 1, "", false,
                  "x"});
-    c.back().NeedsRoot = c.back().ToolNaming = true;
+    c.back().NeedsRoot = true;
     c.push_back({"SaveOntoReadOnlyFile",
                  [](const Scene& s) {
                      s.Map("ro.korv", 2);
@@ -290,7 +282,7 @@ std::vector<Case> Catalogue()
                  },
                  [](const Scene& s) { return Tool({"generate", "--seed", "1", "-o", s.File("small/old.korv")}); }, 1,
                  "", false, "small/old.korv"});
-    c.back().NeedsRoot = c.back().ToolNaming = true;
+    c.back().NeedsRoot = true;
     // A save replaces the name, not the file: another hard link keeps the old bytes.
     c.push_back({"SaveThroughHardLinkBreaksIt",
                  [](const Scene& s) {
@@ -317,7 +309,7 @@ std::vector<Case> Catalogue()
                  },
                  [](const Scene& s) { return SaveWith(s.File("t.korv")); }, 0, "", false, "",
                  {"t.korv", ".t.korv.korvan-save-AAAAAA"},
-                 false, false, false,
+                 false,
                  [](const Scene& s) { EXPECT_FALSE(fs::exists(s.File(".t.korv.korvan-save-AAAAAA"))); }});
     // The temporary file's name is shortened to fit beside a target with the longest name.
     c.push_back({"SaveUnderTheLongestName", nullptr,
@@ -329,7 +321,6 @@ std::vector<Case> Catalogue()
                  [](const Scene& s) { return LoadWith(s.File("p.korv")); }, 1, fad, true});
     c.push_back({"ToolLoadFifo", [](const Scene& s) { s.Fifo("p.korv"); },
                  [](const Scene& s) { return Tool({"info", s.File("p.korv")}); }, 1, "", false, "p.korv"});
-    c.back().ToolNaming = true;
     c.push_back({"LoadDeviceNode", [](const Scene& s) { s.Device("zero.korv", 1, 5); },
                  [](const Scene& s) { return LoadWith(s.File("zero.korv")); }, 1, fad, true});
     c.back().NeedsRoot = true;
@@ -345,7 +336,6 @@ std::vector<Case> Catalogue()
                  "File not found", true});
     c.push_back({"ToolLoadMissingFile", nullptr, [](const Scene& s) { return Tool({"info", s.File("none.korv")}); },
                  1, "", false, "none.korv"});
-    c.back().ToolNaming = true;
     c.push_back({"LoadDanglingLink", [](const Scene& s) { fs::create_symlink("nowhere", s.File("l.korv")); },
                  [](const Scene& s) { return LoadWith(s.File("l.korv")); }, 1, "File not found", true});
     c.push_back({"LoadLinkLoop",
@@ -397,15 +387,15 @@ std::vector<Case> Catalogue()
     c.push_back({"ToolFrameFifoSheet", artwork("Units.BMP", [](const Scene& s, const std::string& p) { s.Fifo(p); }),
                  frame, 1, "Not a regular file", false, "assets/Graphic/Units.BMP"});
     c.push_back({"ToolFrameMissingBackBuffer", artwork("Black.BMP", [](const Scene&, const std::string&) {}), frame,
-                 1, "File not found", false, "assets/Graphic/Black.BMP"});
+                 1, "No such file or directory", false, "assets/Graphic/Black.BMP"});
 
     // Music: a FIFO never blocks, and every failure names the file.
     c.push_back({"MusicFifo", [](const Scene& s) { s.Fifo("Music1.mid"); },
                  [](const Scene& s) { return MidiTool(s.File("Music1.mid"), s.File("o.wav")); }, 1,
-                 "not a regular file", false, "Music1.mid"});
+                 "Not a regular file", false, "Music1.mid"});
     c.push_back({"MusicMissing", nullptr,
-                 [](const Scene& s) { return MidiTool(s.File("Music2.mid"), s.File("o.wav")); }, 1, "File not found",
-                 false, "Music2.mid"});
+                 [](const Scene& s) { return MidiTool(s.File("Music2.mid"), s.File("o.wav")); }, 1,
+                 "No such file or directory", false, "Music2.mid"});
     c.push_back({"MusicNotMidi", [](const Scene& s) { s.Text("m.mid", "Musica! Musica!"); },
                  [](const Scene& s) { return MidiTool(s.File("m.mid"), s.File("o.wav")); }, 1, "not a MIDI file",
                  false, "m.mid"});
@@ -426,7 +416,7 @@ std::vector<Case> Catalogue()
                      s.Bytes("low.korv", EncodeMap(editor->Cells));
                  },
                  [](const Scene& s) { return Tool({"overview", s.File("low.korv"), "-o", s.File("o.png")}); }, 0, "",
-                 false, "", {"o.png"}, false, true, false,
+                 false, "", {"o.png"}, false,
                  [](const Scene& s) {
                      const QImage picture(QString::fromStdString(s.File("o.png")));
                      ASSERT_FALSE(picture.isNull());
@@ -438,7 +428,7 @@ std::vector<Case> Catalogue()
                  }});
     c.push_back({"ToolFrameKeepsOutputNameBytes", [](const Scene& s) { s.Map("m.korv", 3); },
                  [](const Scene& s) { return Tool({"frame", s.File("m.korv"), "-o", s.File("caf\xe9.bmp")}); }, 0, "",
-                 false, "", {"caf\xe9.bmp"}, false, true, false,
+                 false, "", {"caf\xe9.bmp"}, false,
                  [](const Scene& s) { EXPECT_TRUE(fs::exists(s.File("caf\xe9.bmp"))); }});
     for (const char* mode : {"-1", "5", "2147483647"})
         c.push_back({std::string("ToolFrameModeOutOfRange") + (mode[0] == '-' ? "Negative" : mode),
@@ -446,7 +436,7 @@ std::vector<Case> Catalogue()
                      [mode](const Scene& s) {
                          return Tool({"frame", s.File("m.korv"), "-o", s.File("o.bmp"), "--mode", mode});
                      },
-                     2, "--mode", false, "", {}, false, true});
+                     2, "--mode", false, "", {}, false});
     c.push_back({"ToolOverviewOntoFullFileSystem",
                  [](const Scene& s) {
                      s.Map("m.korv", 3);
@@ -454,14 +444,14 @@ std::vector<Case> Catalogue()
                      s.Text("small/old.png", "an old picture");
                  },
                  [](const Scene& s) { return Tool({"overview", s.File("m.korv"), "-o", s.File("small/old.png")}); },
-                 1, "", false, "small/old.png", {}, true, true});
+                 1, "", false, "small/old.png", {}, true});
     c.push_back({"ToolFrameOntoFullFileSystem",
                  [](const Scene& s) {
                      s.Map("m.korv", 3);
                      s.Tiny("small");
                  },
                  [](const Scene& s) { return Tool({"frame", s.File("m.korv"), "-o", s.File("small/new.bmp")}); }, 1,
-                 "", false, "small/new.bmp", {}, true, true});
+                 "", false, "small/new.bmp", {}, true});
     return c;
 }
 
@@ -474,9 +464,6 @@ TEST_P(BadInput, FailsCleanlyWithoutHangingOrChangingOtherFiles)
     const Case& c = GetParam();
     if (c.NeedsRoot && ::geteuid() != 0)
         GTEST_SKIP() << "needs root (device nodes, a small tmpfs): run as root, as the CI does";
-    if (c.NeedsTool && !ToolFollowsPathReasonConvention)
-        GTEST_SKIP() << "waits for korvan-map's conventions (PATH: reason, --mode range, atomic pictures, "
-                        "output name bytes, any anchor), which have not landed yet";
     Scene scene;
     if (c.Setup)
         c.Setup(scene);
@@ -492,13 +479,8 @@ TEST_P(BadInput, FailsCleanlyWithoutHangingOrChangingOtherFiles)
         EXPECT_NE(outcome.Output.find(c.Message), std::string::npos) << outcome.Output;
     }
     if (!c.Names.empty()) {
-        if (c.ToolNaming && !ToolFollowsPathReasonConvention) {
-            std::printf("[ PENDING  ] the message does not yet have to name %s: %s", c.Names.c_str(),
-                        outcome.Output.c_str());
-        } else {
-            EXPECT_NE(outcome.Output.find(scene.File(c.Names)), std::string::npos)
-                << "the message does not name " << scene.File(c.Names) << ": " << outcome.Output;
-        }
+        EXPECT_NE(outcome.Output.find(scene.File(c.Names)), std::string::npos)
+            << "the message does not name " << scene.File(c.Names) << ": " << outcome.Output;
     }
     std::vector<std::string> unexpected;
     for (const std::string& name : Changes(before, TakeSnapshot(scene.Path())))

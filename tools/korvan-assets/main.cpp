@@ -66,17 +66,8 @@ void Generate(const fs::path& runDir, const fs::path& pictures)
     SaveQImage(art::MakeAuthorBanner(), pictures / "Author2.bmp");
     SaveQImage(art::MakeVersionBadge(), pictures / "Versione.bmp");
     SaveQImage(art::MakeIcon(32), pictures / "KorvanIcon.png");
-    const char* files[] = {"TerrainLegend.bmp", "Author1.bmp", "Author2.bmp", "Versione.bmp", "KorvanIcon.png",
-                           "KorvanIcon-48.png", "KorvanIcon-64.png", "KorvanIcon-128.png", "KorvanIcon-256.png"};
     for (int size : {48, 64, 128, 256})
         SaveQImage(art::MakeIcon(size), pictures / ("KorvanIcon-" + std::to_string(size) + ".png"));
-    std::ofstream qrc(pictures / "pictures.qrc");
-    qrc << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n";
-    for (const char* file : files)
-        qrc << "  <file>" << file << "</file>\n";
-    qrc << "</qresource>\n</RCC>\n";
-    if (!qrc)
-        throw KorvanError("Cannot write pictures.qrc");
 }
 
 int Preview(const std::vector<std::string>& args)
