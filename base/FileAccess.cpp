@@ -211,7 +211,11 @@ std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t l
 std::string TemporaryFilePrefix(const std::string& fileName)
 {
     constexpr std::size_t Longest = NAME_MAX - 20;  // room for the dots, the tag and mkstemp's six
-    return "." + fileName.substr(0, Longest) + ".korvan-save-";
+    // Built by appending: GCC 12's -Wrestrict misfires on "." + std::string at -O3.
+    std::string prefix(".");
+    prefix.append(fileName, 0, Longest);
+    prefix.append(".korvan-save-");
+    return prefix;
 }
 
 void WriteFileAtomically(const std::string& path, const std::uint8_t* data, std::size_t size)
