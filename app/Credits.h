@@ -1,11 +1,13 @@
 // Who made KORVAN Editor and with what: the names the credits, author and terms windows show.
 #pragma once
 
+#include "base/Version.h"
+
 namespace korvan::credits {
 
 inline constexpr const char* Team = "Team KORVAN";
 inline constexpr const char* Contact = "korvan-team@example.org";
-inline constexpr const char* Version = "0.5.1";  // the number in the main window's caption
+inline constexpr const char* Version = korvan::Version;  // also in the main window's caption
 
 // The artwork is drawn by our own generator at build time, through Qt's image classes.
 inline constexpr const char* GraphicsTools[] = {"korvan-assets", "Qt 6 QImage", "C++20 / GCC", "CMake / Ninja"};

@@ -2,9 +2,7 @@
 // saves, and the same rules must hold before QApplication exists (--help needs no display).
 #include "EditorArguments.h"
 
-#ifndef KORVAN_VERSION
-#error "KORVAN_VERSION comes from the build"
-#endif
+#include "base/Version.h"
 
 EditorCommandLine ParseEditorCommandLine(const QStringList& arguments)
 {
@@ -48,7 +46,8 @@ QString EditorUsage()
 
 QString EditorVersion()
 {
-    return "Project_KORVAN (KORVAN Editor) " KORVAN_VERSION "\n"
+    return QString("Project_KORVAN (KORVAN Editor) ") + korvan::Version +
+           "\n"
            "Copyright (C) 2026 The KORVAN Editor authors.\n"
            "License: MIT <https://opensource.org/licenses/MIT>.\n";
 }

@@ -8,14 +8,13 @@
 #include "TImage.h"
 #include "X11Connection.h"
 
+#include "base/AssetLookup.h"
+#include "base/Version.h"
 #include "edit/Brush.h"
-#include "map/MapGenerator.h"
-#include "render/BackBuffer.h"
+#include "edit/Frame.h"
+#include "edit/NewMap.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
-#include "render/MapView.h"
-#include "render/SharedPalette.h"
-#include "render/Sheets.h"
-#include "render/View.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -33,8 +32,9 @@ TForm_Main* Form_Main = nullptr;
 
 namespace {
 
-const char* const MainCaption =
-    "Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V 0.5.1";
+// "... a turni V 0.5.1", the number being the project's version.
+const QString MainCaption =
+    QString("Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V ") + korvan::Version;
 
 constexpr int IntroWidth = 400;
 constexpr int IntroHeight = 300;
@@ -46,6 +46,11 @@ constexpr int ImageHeight = 480;  // the back buffer; its last rows lie under th
 // clock, so its 1,250 ticks last five seconds however late the timer fires.
 constexpr int FrameIntervalMs = 15;
 constexpr int IntroIntervalMs = 4;
+
+std::string FindAsset(const std::string& name) { return TForm_Main::AssetPath(QString::fromStdString(name)).toStdString(); }
+
+// A file of the artwork that fails to load goes to the error box, and start-up goes on.
+void ReportLoadError(const std::exception& error) { ShowErrorBox(QString::fromUtf8(error.what())); }
 
 void SetBackground(QWidget* widget, const QColor& colour)
 {
@@ -157,12 +162,9 @@ void TForm_Main::FormCreate()
     setFixedSize(IntroWidth, IntroHeight);
     CentreOnScreen();
     Image1->update();
-    for (int slot = 0; slot < korvan::SheetCount; ++slot)
-        RunHandler([&] { korvan::LoadSheet(editor, AssetPath(korvan::SheetFiles[slot]).toStdString(), slot); });
-    korvan::SetViewStartValues(editor);
-    korvan::StartShimmer(editor);
+    korvan::SetUpArtwork(editor, FindAsset, korvan::ArtworkParts::Sheets, ReportLoadError);
     korvan::GenerateMap(editor);
-    korvan::ResetBrushAfterNewMap(editor);
+    korvan::ResetBrushAfterNewMap(editor, editor);
     MapReplaced();
     SplatTimer->start();
 }
@@ -269,12 +271,7 @@ void TForm_Main::EditorSwitch()
 void TForm_Main::LoadBackBuffer()
 {
     // Without a readable Black.BMP the frames still run, on index 0 in the built-in palette.
-    korvan::IndexedImage fallback(korvan::BackBufferWidth, korvan::BackBufferHeight);
-    fallback.Palette = korvan::SharedPalette();
-    korvan::UseAsBackBuffer(*editor_, fallback);
-    RunHandler([this] {
-        korvan::UseAsBackBuffer(*editor_, korvan::ReadIndexedBmp(AssetPath("Graphic\\Black.BMP").toStdString()));
-    });
+    korvan::SetUpArtwork(*editor_, FindAsset, korvan::ArtworkParts::BackBuffer, ReportLoadError);
     Image1->SetBackBuffer(&editor_->BackBuffer);
 }
 

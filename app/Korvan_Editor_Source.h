@@ -63,33 +63,35 @@ public:
     void FormMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
     void MapClick(QObject* Sender, korvan::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void Tasto(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
-    void MusicaClick();
+    void MusicaClick();  // the hidden "Musica" button that starts the intro music
     void MediaPlayer1Notify();
 
-    void OpzioniMappa1Click();
-    void NuovaMappa1Click();
-    void CaricaGioco1Click();
-    void SalvaGioco1Click();
-    void SalvaConNome1Click();
-    void EsciGioco1Click();
-    void ilesTerreno1Click();
-    void AngoloSinistro1Click();
-    void AngoloAltoDestro1Click();
-    void AngoloBassoSinistro1Click();
-    void AngoloBassoDestro1Click();
-    void ZonaCentrale1Click();
-    void Disattiva1Click();
-    void Mozart1Click();
-    void Info1Click();
-    void Autore1Click();
-    void Grafica1Click();
-    void Sonoro1Click();
-    void Altro1Click();
-    void Uscita1Click();
-    void Esci1Click();
-    void Autore2Click();
-    void Versione1Click();
-    void Licenza1Click();
+    // The menu commands, named after their menu items (the names of the program this editor
+    // recreates: the caption a handler serves is not always its name's), with that caption.
+    void OpzioniMappa1Click();  // "Opzioni Mappa"
+    void NuovaMappa1Click();  // "Nuova Mappa"
+    void CaricaGioco1Click();  // "Carica Mappa"
+    void SalvaGioco1Click();  // "Salva Mappa"
+    void SalvaConNome1Click();  // "Salva Con Nome"
+    void EsciGioco1Click();  // "Esci Demo"
+    void ilesTerreno1Click();  // "Tiles Terreno"
+    void AngoloSinistro1Click();  // "Angolo Alto Sinistro"
+    void AngoloAltoDestro1Click();  // "Angolo Alto Destro"
+    void AngoloBassoSinistro1Click();  // "Angolo Basso Sinistro"
+    void AngoloBassoDestro1Click();  // "Angolo Basso Destro"
+    void ZonaCentrale1Click();  // "Zona Centrale"
+    void Disattiva1Click();  // "Musica On"
+    void Mozart1Click();  // "Musica Off"
+    void Info1Click();  // "Guida Generale"
+    void Autore1Click();  // "Guida Editor"
+    void Grafica1Click();  // "Grafica"
+    void Sonoro1Click();  // "Sonoro"
+    void Altro1Click();  // "Altro"
+    void Uscita1Click();  // opening the menu "Uscita"
+    void Esci1Click();  // "Esci"
+    void Autore2Click();  // "Autore"
+    void Versione1Click();  // "Versione"
+    void Licenza1Click();  // "Licenza"
 
     // Ends the program: the event loop stops once the current handler has returned.
     void RequestExit();

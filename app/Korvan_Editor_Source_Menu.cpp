@@ -6,8 +6,8 @@
 
 #include "edit/Brush.h"
 #include "map/MapFile.h"
-#include "map/MapGenerator.h"
-#include "render/View.h"
+#include "edit/NewMap.h"
+#include "render/ViewState.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -116,7 +116,7 @@ void TForm_Main::NuovaMappa1Click()
     if (!MayDiscardMap())
         return;
     korvan::GenerateMap(*editor_);
-    korvan::ResetBrushAfterNewMap(*editor_);
+    korvan::ResetBrushAfterNewMap(*editor_, *editor_);
     MapReplaced();
 }
 

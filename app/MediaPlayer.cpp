@@ -1,7 +1,7 @@
 // MediaPlayer1: end reports from the audio thread turned into Notify on the UI thread, or withdrawn.
 #include "MediaPlayer.h"
 
-#include "render/BmpFile.h"
+#include "base/AssetLookup.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // MediaPlayer1, the main window's invisible music player, with its end-of-playback Notify signal.
 #pragma once
 
-#include "MidiEngine.h"
+#include "music/MidiEngine.h"
 
 #include <QObject>
 #include <QString>

@@ -2,10 +2,11 @@
 // "Zona Centrale", a dense map with every layer filled), on the real artwork of the run folder.
 #pragma once
 
-#include "render/ReferenceRenderer.h"  // tests/render: the per-pixel oracle
-#include "render/RenderFixtures.h"
+#include "render/RenderFixtures.h"  // tests/render: sheets and editors made up for drawing
 
-#include "map/MapGenerator.h"
+#include "base/AssetLookup.h"
+#include "edit/NewMap.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 
 #include <cstdlib>
@@ -58,10 +59,11 @@ enum class Scene { StartView, ZonaCentrale, Dense };
 inline std::unique_ptr<Editor> SceneEditor(Scene scene)
 {
     auto editor = MakeEditor();
-    for (int slot = 1; slot < SheetCount; ++slot)
-        SetSheet(*editor, slot, ArtOrStandIn(slot));
-    const std::string black = std::string(KORVAN_RUN_DIR) + "/Graphic/Black.BMP";
-    UseAsBackBuffer(*editor, std::filesystem::exists(black) ? ReadIndexedBmp(black) : IndexedImage());
+    if (RealArtwork())  // as the program sets it up
+        SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
+    else
+        for (int slot = 1; slot < SheetCount; ++slot)
+            SetSheet(*editor, slot, ArtOrStandIn(slot));
     editor->Rng.State = 1;
     GenerateMap(*editor);
     editor->EditMode = 3;
@@ -85,46 +87,49 @@ inline std::unique_ptr<Editor> SceneEditor(Scene scene)
     return editor;
 }
 
-// How many opaque pixels one frame writes, overdraw included, counted as the reference draws.
+// How many opaque pixels one frame writes, overdraw included: every window the frame draws,
+// counted pixel by pixel inside the view.
 class OpaqueWriteCounter {
 public:
     explicit OpaqueWriteCounter(const Editor& e) : e_(e) {}
 
     std::size_t Frame()
     {
-        std::int64_t x = 0, y = 0;
         for (int r = 0; r < MapSize; ++r)
             for (int c = 0; c < MapSize; ++c) {
                 const MapCell& cell = e_.Cells[r][c];
-                if (!reference::Visible(e_, cell, x, y))
+                const std::int64_t x = std::int64_t(cell.ScreenX) + e_.ScrollX;
+                const std::int64_t y = std::int64_t(cell.ScreenY) + e_.ScrollY;
+                if (!(e_.CullLeft < x && x < e_.ViewRight && e_.CullTop < y && y < e_.ViewBottom))
                     continue;
-                if (cell.Terrain <= 9)
-                    Count(reference::TerritWindow(cell.Terrain), x, y);
+                if (cell.Terrain < TerritTiles)
+                    Count(TerritSheet, TerritPlace(cell.Terrain), x, y);
                 const std::int64_t dx[4] = {16, 16, -1, 32}, dy[4] = {0, 16, 8, 9};
                 for (int k = 0; k < 4; ++k)
-                    if (const std::uint8_t v = cell.CornerTiles[k]; v < 32)
-                        Count(reference::QuadriWindow(v % 16, v / 16), x + dx[k], y + dy[k]);
-                if (cell.LandsTile < 60)
-                    Count(reference::LandsWindow(cell.LandsTile / 9, cell.LandsTile % 9), x, y);
-                if (cell.TerrainTile < 48)
-                    Count(reference::TerrainWindow(cell.TerrainTile % 8, cell.TerrainTile / 8), x, y);
+                    if (const std::uint8_t v = cell.CornerTiles[k]; v < QuadriTiles)
+                        Count(QuadriSheet, QuadriPlace(v), x + dx[k], y + dy[k]);
+                if (cell.LandsTile < LandsTiles)
+                    Count(LandsSheet, LandsPlace(cell.LandsTile), x, y);
+                if (cell.TerrainTile < TerrainTiles)
+                    Count(TerrainSheet, TerrainPlace(cell.TerrainTile), x, y);
             }
         if (e_.EditMode == 3)  // the scenes' brush mode: a Units sprite at the cursor
-            Count(reference::UnitsWindow(e_.ItemUnits % 9, e_.ItemUnits / 9), e_.CursorX, e_.CursorY);
+            Count(UnitsSheet, UnitsPlace(e_.ItemUnits), e_.CursorX, e_.CursorY);
         return count_;
     }
 
 private:
-    void Count(const reference::Window& w, std::int64_t x, std::int64_t y)
+    void Count(int slot, TilePlace place, std::int64_t x, std::int64_t y)
     {
-        const IndexedImage& sheet = e_.Sheets[std::size_t(w.Slot)];
-        for (int i = 0; i < w.Height; ++i)
-            for (int j = 0; j < w.Width; ++j) {
-                const std::int64_t dx = x + j, dy = y + i, sx = w.SourceX + j, sy = w.SourceY + i;
+        const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
+        const IndexedImage& sheet = e_.Sheets[std::size_t(slot)];
+        const std::int64_t sx0 = std::int64_t(g.GridWidth) * place.Column, sy0 = std::int64_t(g.GridHeight) * place.Row;
+        for (int i = 0; i < g.WindowHeight; ++i)
+            for (int j = 0; j < g.WindowWidth; ++j) {
+                const std::int64_t dx = x + j, dy = y + i, sx = sx0 + j, sy = sy0 + i;
                 if (dx < 0 || dx > 639 || dy < 0 || dy > 461 || sx >= sheet.Width || sy >= sheet.Height)
                     continue;
-                const std::uint8_t v = sheet.Pixels[std::size_t(sy * sheet.Width + sx)];
-                count_ += v != 0 && v < 240;
+                count_ += IsOpaque(sheet.Pixels[std::size_t(sy * sheet.Width + sx)]);
             }
     }
 

@@ -5,6 +5,7 @@
 #include "BenchScenes.h"
 #include "Repeated.h"
 
+#include "edit/Frame.h"
 #include "render/MapView.h"
 
 #include <benchmark/benchmark.h>

@@ -1,8 +1,9 @@
 // The hit test scans the whole grid on every press; it must stay far below a frame.
 #include "edit/Editor.h"
 #include "edit/HitTest.h"
-#include "map/MapGenerator.h"
-#include "render/View.h"
+#include "edit/NewMap.h"
+#include "render/Shimmer.h"
+#include "render/ViewState.h"
 
 #include "Repeated.h"
 
@@ -21,7 +22,7 @@ void BM_PickCell(benchmark::State& state)
     editor->CursorX = 300;
     editor->CursorY = 200;
     for (auto _ : state)
-        benchmark::DoNotOptimize(korvan::PickCell(*editor, 0, 0, 120, 120));
+        benchmark::DoNotOptimize(korvan::PickCell(editor->Cells, *editor, 0, 0, 120, 120));
 }
 BENCHMARK(BM_PickCell)->Unit(benchmark::kMicrosecond)->Apply(korvan::bench::Repeated);
 

@@ -1,7 +1,7 @@
 // The generator runs inside one menu command; it must stay well under a frame's worth of waiting.
 #include "edit/Editor.h"
 #include "map/MapFile.h"
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 
 #include "Repeated.h"
 

@@ -6,6 +6,7 @@
 #include "BenchScenes.h"
 
 #include "TImage.h"
+#include "edit/Frame.h"
 #include "render/MapView.h"
 
 #include <QApplication>

@@ -1,11 +1,13 @@
-// One frame tick on three scenes: production against the reference renderer, and against the
-// memory floor of a frame (the clear plus one copy of as many bytes as the frame draws).
+// One frame tick on three scenes with each blitter (simple, portable, AVX-512) in one run, and the
+// tick against the memory floor of a frame (the clear plus one copy of as many bytes as the frame
+// draws).
 #include "BenchScenes.h"
 #include "Repeated.h"
 
+#include "edit/Frame.h"
+#include "render/Blitter.h"
 #include "render/Cull.h"
 #include "render/MapView.h"
-#include "render/VectorPath.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,28 +26,29 @@ void Describe(benchmark::State& state, const Editor& editor)
     auto copy = std::make_unique<Editor>(editor);
     ClampScroll(*copy);
     state.counters["opaque_px"] = double(OpaqueWriteCounter(*copy).Frame());
-    state.SetLabel(std::string(RealArtwork() ? "real artwork" : "stand-in sheets") +
-                   (ActiveVectorPath() == VectorPath::Avx512 ? ", AVX-512" : ", portable"));
+    state.SetLabel(std::string(RealArtwork() ? "real artwork" : "stand-in sheets") + ", " +
+                   BlitterName(ActiveBlitter().Kind()));
 }
 
+// Arguments: the scene, and the blitter (0 simple, 1 portable, 2 AVX-512).
 void BM_FrameTick(benchmark::State& state)
 {
+    const auto kind = BlitterKind(state.range(1));
+    if (const char* why = BlitterUnavailable(kind)) {
+        state.SkipWithError((std::string(BlitterName(kind)) + " blitter skipped: " + why).c_str());
+        return;
+    }
+    const BlitterKind active = ActiveBlitter().Kind();
+    SetActiveBlitter(kind);
     auto editor = SceneEditor(Scene(state.range(0)));
     Describe(state, *editor);
+    FrameTick(*editor);  // the blitter encodes the sheets at its first frame
     for (auto _ : state) {
         FrameTick(*editor);
         benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
         benchmark::ClobberMemory();
     }
-}
-
-// The same tick on the portable path, for processors without AVX-512.
-void BM_FrameTickPortable(benchmark::State& state)
-{
-    const VectorPath active = ActiveVectorPath();
-    SetVectorPath(VectorPath::Portable);
-    BM_FrameTick(state);
-    SetVectorPath(active);
+    SetActiveBlitter(active);
 }
 
 // The cull test alone: which of the 14,641 cells the frame draws.
@@ -55,18 +58,7 @@ void BM_CullCells(benchmark::State& state)
     ClampScroll(*editor);
     auto visible = std::make_unique<VisibleCells>();
     for (auto _ : state)
-        benchmark::DoNotOptimize(CullCells(*editor, 0, LastIndex, 0, LastIndex, *visible));
-}
-
-void BM_FrameTickReference(benchmark::State& state)
-{
-    auto editor = SceneEditor(Scene(state.range(0)));
-    Describe(state, *editor);
-    for (auto _ : state) {
-        reference::FrameTick(*editor);
-        benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
-        benchmark::ClobberMemory();
-    }
+        benchmark::DoNotOptimize(CullCells(editor->Cells, *editor, 0, LastIndex, 0, LastIndex, *visible));
 }
 
 // What no frame can beat: clearing the 640 x 480 buffer and copying, in one memcpy, as many
@@ -133,15 +125,55 @@ void BM_TickOverFloor(benchmark::State& state)
     state.counters["ratio_of_fastest"] = tickMin / floorMin;
 }
 
+// The portable and the AVX-512 blitter's ticks taken in turns on one scene, so that a shared
+// machine's changing speed weighs on both alike: their means and how many times faster the
+// AVX-512 one is. This is the figure that decides whether the AVX-512 blitter pays its way.
+void BM_Avx512OverPortable(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    if (const char* why = BlitterUnavailable(BlitterKind::Avx512)) {
+        state.SkipWithError((std::string("avx512 blitter skipped: ") + why).c_str());
+        return;
+    }
+    auto editor = SceneEditor(Scene(state.range(0)));
+    const BlitterKind active = ActiveBlitter().Kind();
+    double sum[2] = {0, 0};
+    for (auto _ : state) {
+        double round = 0;
+        for (const BlitterKind kind : {BlitterKind::Portable, BlitterKind::Avx512}) {
+            SetActiveBlitter(kind);
+            const auto t0 = Clock::now();
+            FrameTick(*editor);
+            benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
+            benchmark::ClobberMemory();
+            const double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+            sum[kind == BlitterKind::Avx512] += us;
+            round += us;
+        }
+        state.SetIterationTime(round * 1e-6);
+    }
+    SetActiveBlitter(active);
+    const double n = double(state.iterations());
+    state.counters["portable_us"] = sum[0] / n;
+    state.counters["avx512_us"] = sum[1] / n;
+    state.counters["speedup"] = sum[0] / sum[1];
+}
+
 // Argument: 0 start view, 1 "Zona Centrale", 2 dense map.
 void Scenes(benchmark::internal::Benchmark* b)
 {
     b->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
     Repeated(b);
 }
-BENCHMARK(BM_FrameTick)->Apply(Scenes);
-BENCHMARK(BM_FrameTickPortable)->Apply(Scenes);
-BENCHMARK(BM_FrameTickReference)->Apply(Scenes);
+// Every scene with every blitter: the AVX-512 blitter stays only while it pays its way against
+// the portable one on the dense map.
+void ScenesAndBlitters(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"scene", "blitter"})->ArgsProduct({{0, 1, 2}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
+    Repeated(b);
+}
+BENCHMARK(BM_FrameTick)->Apply(ScenesAndBlitters);
+BENCHMARK(BM_Avx512OverPortable)->Apply(Scenes)->UseManualTime();
 BENCHMARK(BM_CullCells)->Apply(Scenes);
 BENCHMARK(BM_FrameCopyFloor)->Apply(Scenes);
 BENCHMARK(BM_TickOverFloor)->Apply(Scenes)->UseManualTime();

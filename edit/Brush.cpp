@@ -1,68 +1,42 @@
+// Stepping the brush and painting a cell.
 #include "edit/Brush.h"
 
-#include "edit/Editor.h"
 #include "edit/HitTest.h"
-
-#include <cstddef>
 
 namespace korvan {
 
-std::int32_t& ItemOfMode(Editor& editor, int mode)
+std::int32_t& ItemOfMode(BrushState& brush, int mode)
 {
-    switch (mode) {
-    case TerritMode:
-        return editor.ItemTerrit;
-    case LandsMode:
-        return editor.ItemLands;
-    case TerrainMode:
-        return editor.ItemTerrain;
-    case UnitsMode:
-        return editor.ItemUnits;
-    default:
-        return editor.ItemQuadri;
-    }
+    // Out-of-range modes fall on the last one, as the mode steps never leave 0..4.
+    return brush.*BrushModes[mode >= TerritMode && mode <= QuadriMode ? mode : QuadriMode].Item;
 }
 
-void StepEditMode(Editor& editor) { StepValue(editor.EditMode, EditModeLimit); }
+void StepEditMode(BrushState& brush) { StepValue(brush.EditMode, EditModeLimit); }
 
-void StepItem(Editor& editor, int mode)
+void StepItem(BrushState& brush, int mode)
 {
     if (mode >= TerritMode && mode <= QuadriMode)
-        StepValue(ItemOfMode(editor, mode), ItemLimits[mode]);
+        StepValue(ItemOfMode(brush, mode), ItemLimit(mode));
 }
 
-void PaintCell(Editor& editor)
+void PaintCell(MapGrid& cells, EditHistory& history, const ViewState& view, const BrushState& brush)
 {
-    const CellHit hit = PickCell(editor, static_cast<std::uint8_t>(editor.FirstRow),
-                                 static_cast<std::uint8_t>(editor.FirstCol), 120, 120);
+    const CellHit hit = PickCell(cells, view, static_cast<std::uint8_t>(view.FirstRow),
+                                 static_cast<std::uint8_t>(view.FirstCol), 120, 120);
     if (hit.Row < 0 || hit.Col < 0)
         return;
-    std::uint8_t offset = 0;
-    switch (editor.EditMode) {
-    case TerritMode:
-        offset = offsetof(MapCell, Terrain);
-        break;
-    case LandsMode:
-        offset = offsetof(MapCell, LandsTile);
-        break;
-    case TerrainMode:
-        offset = offsetof(MapCell, TerrainTile);
-        break;
-    case QuadriMode:
-        offset = static_cast<std::uint8_t>(offsetof(MapCell, CornerTiles) + editor.ItemQuadri % 4);
-        break;
-    default:  // units have no layer in the cell record
+    const BrushModeInfo* mode = BrushModeOf(brush.EditMode);
+    if (mode == nullptr || mode->PaintedByte == nullptr)
         return;
-    }
-    WriteCellByte(editor.Cells, editor.History, hit.Row, hit.Col, offset,
-                  static_cast<std::uint8_t>(ItemOfMode(editor, editor.EditMode)));
+    const auto item = static_cast<std::uint8_t>(brush.*mode->Item);
+    WriteCellByte(cells, history, hit.Row, hit.Col, mode->PaintedByte(item), item);
 }
 
-void ResetBrushAfterNewMap(Editor& editor)
+void ResetBrushAfterNewMap(ViewState& view, BrushState& brush)
 {
-    editor.FirstRow = 0;
-    editor.FirstCol = 0;
-    editor.EditMode = UnitsMode;
+    view.FirstRow = 0;
+    view.FirstCol = 0;
+    brush.EditMode = UnitsMode;
 }
 
 }  // namespace korvan

@@ -1,11 +1,12 @@
 // The hit test: which cell a press at the cursor lands on.
 #pragma once
 
+#include "map/MapGrid.h"
+#include "render/ViewState.h"
+
 #include <cstdint>
 
 namespace korvan {
-
-struct Editor;
 
 struct CellHit {
     std::int32_t Row = -1;
@@ -16,7 +17,7 @@ struct CellHit {
 // kept inside the grid by the caller). A cell is hit when it passes the drawing's cull test and
 // the cursor lies in the 41 x 41 square centred on its scrolled anchor; the last hit in scan order
 // wins. Both results are -1 when nothing is hit.
-CellHit PickCell(const Editor& editor, std::uint8_t firstRow, std::uint8_t firstCol, std::uint8_t rowSpan,
-                 std::uint8_t colSpan);
+CellHit PickCell(const MapGrid& cells, const ViewState& view, std::uint8_t firstRow, std::uint8_t firstCol,
+                 std::uint8_t rowSpan, std::uint8_t colSpan);
 
 }  // namespace korvan

@@ -1,3 +1,4 @@
+// The input bindings.
 #include "edit/Input.h"
 
 #include "edit/Brush.h"
@@ -15,46 +16,46 @@ void AddScroll(std::int32_t& scroll, std::int32_t step)
 
 }  // namespace
 
-void PointerOverImage(Editor& editor, int x, int y)
+void PointerOverImage(ViewState& view, int x, int y)
 {
-    editor.CursorX = x - 34;
-    editor.CursorY = y - 20;
+    view.CursorX = x - 34;
+    view.CursorY = y - 20;
 }
 
-void PointerOverWindow(Editor& editor, int x, int y)
+void PointerOverWindow(ViewState& view, int x, int y)
 {
-    editor.CursorX = x - 20;
-    editor.CursorY = y - 20;
+    view.CursorX = x - 20;
+    view.CursorY = y - 20;
 }
 
-void PressEdgeScroll(Editor& editor)
+void PressEdgeScroll(ViewState& view)
 {
     // The press has its own top band (-32 < y < 0), unlike the frame tick's (-16 < y < 16).
-    if (editor.CursorX < editor.ViewLeft)
-        AddScroll(editor.ScrollX, 65);
-    else if (editor.CursorX > editor.ViewRight - 60)
-        AddScroll(editor.ScrollX, -65);
-    else if (editor.CursorY > editor.ViewBottom - 50)
-        AddScroll(editor.ScrollY, -33);
-    else if (editor.ViewTop - 32 < editor.CursorY && editor.CursorY < editor.ViewTop)
-        AddScroll(editor.ScrollY, 33);
+    if (view.CursorX < view.ViewLeft)
+        AddScroll(view.ScrollX, 65);
+    else if (view.CursorX > view.ViewRight - 60)
+        AddScroll(view.ScrollX, -65);
+    else if (view.CursorY > view.ViewBottom - 50)
+        AddScroll(view.ScrollY, -33);
+    else if (view.ViewTop - 32 < view.CursorY && view.CursorY < view.ViewTop)
+        AddScroll(view.ScrollY, 33);
 }
 
 void PressMap(Editor& editor, MouseButton button)
 {
     PressEdgeScroll(editor);
     if (button == MouseButton::Left)
-        PaintCell(editor);
+        PaintCell(editor.Cells, editor.History, editor, editor);
     else if (button == MouseButton::Right)
         StepItem(editor, editor.EditMode);
 }
 
-void KeyDown(Editor& editor, int virtualKey)
+void KeyDown(BrushState& brush, int virtualKey)
 {
     if (virtualKey == KeyBackslash)
-        StepEditMode(editor);
+        StepEditMode(brush);
     else if (virtualKey >= KeyDigit1 && virtualKey <= KeyDigit5)
-        StepItem(editor, virtualKey - KeyDigit1);
+        StepItem(brush, virtualKey - KeyDigit1);
 }
 
 }  // namespace korvan

@@ -2,6 +2,9 @@
 // None of them draws; the next frame tick shows the change.
 #pragma once
 
+#include "edit/BrushState.h"
+#include "render/ViewState.h"
+
 #include <cstdint>
 
 namespace korvan {
@@ -16,14 +19,14 @@ inline constexpr int KeyDigit1 = 49;
 inline constexpr int KeyDigit5 = 53;
 
 // The pointer over the picture at (x, y) of its client pixels, or over the window elsewhere.
-void PointerOverImage(Editor& editor, int x, int y);
-void PointerOverWindow(Editor& editor, int x, int y);
+void PointerOverImage(ViewState& view, int x, int y);
+void PointerOverWindow(ViewState& view, int x, int y);
 
 // A press takes one edge-scroll step of its own (no clamp), then acts by button.
-void PressEdgeScroll(Editor& editor);
+void PressEdgeScroll(ViewState& view);
 void PressMap(Editor& editor, MouseButton button);
 
 // Key code 220 steps the mode; 49..53 step the items of modes 0..4; every other code does nothing.
-void KeyDown(Editor& editor, int virtualKey);
+void KeyDown(BrushState& brush, int virtualKey);
 
 }  // namespace korvan

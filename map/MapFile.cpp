@@ -1,6 +1,6 @@
 #include "map/MapFile.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // row by row, no header.
 #pragma once
 
-#include "map/FileAccess.h"
+#include "base/FileAccess.h"
 #include "map/MapGrid.h"
 
 #include <cstdint>

@@ -2,20 +2,10 @@
 // same map, draw for draw. Do not reorder draws or short-circuits here.
 #include "map/MapGenerator.h"
 
-#include "edit/Editor.h"
+#include "map/RandomSource.h"
 
 namespace korvan {
 namespace {
-
-void ResetBrush(Editor& editor)
-{
-    editor.EditMode = 0;
-    editor.ItemTerrit = 0;
-    editor.ItemLands = 0;
-    editor.ItemTerrain = 0;
-    editor.ItemUnits = 0;
-    editor.ItemQuadri = 0;
-}
 
 bool HasEdgeNeighbourOfType(const MapGrid& cells, int row, int col, std::uint8_t terrain)
 {
@@ -29,16 +19,15 @@ bool HasEdgeNeighbourOfType(const MapGrid& cells, int row, int col, std::uint8_t
     return col < LastIndex && cells[row][col + 1].Terrain == terrain;
 }
 
-void GrowTerrain(Editor& editor)
+void GrowTerrain(MapGrid& cells, RandomSource& rng)
 {
-    MapGrid& cells = editor.Cells;
     for (int type = 0; type <= SeaTerrain; ++type) {
         const auto terrain = static_cast<std::uint8_t>(type);
         for (int remaining = GrowthTargets[type]; remaining > 0;) {
-            const int row = static_cast<int>(editor.Rng.Random(MapSize));
-            const int col = static_cast<int>(editor.Rng.Random(MapSize));
+            const int row = static_cast<int>(rng.Random(MapSize));
+            const int col = static_cast<int>(rng.Random(MapSize));
             // The seed draw happens only when no neighbour already has the type.
-            if (HasEdgeNeighbourOfType(cells, row, col, terrain) || editor.Rng.Random(500) == 1) {
+            if (HasEdgeNeighbourOfType(cells, row, col, terrain) || rng.Random(500) == 1) {
                 cells[row][col].Terrain = terrain;
                 --remaining;
             }
@@ -75,17 +64,16 @@ void CoastCorners(MapGrid& cells)
         }
 }
 
-void ScatterFeatures(Editor& editor)
+void ScatterFeatures(MapGrid& cells, RandomSource& rng)
 {
-    MapGrid& cells = editor.Cells;
     for (auto& row : cells)
         for (auto& cell : row)
-            if (editor.Rng.Random(2) == 1 && cell.Terrain == 5)
-                cell.TerrainTile = static_cast<std::uint8_t>(editor.Rng.Random(40));
+            if (rng.Random(2) == 1 && cell.Terrain == 5)
+                cell.TerrainTile = static_cast<std::uint8_t>(rng.Random(40));
     for (auto& row : cells)
         for (auto& cell : row)
-            if (editor.Rng.Random(25) == 1 && cell.Terrain == SeaTerrain)
-                cell.TerrainTile = static_cast<std::uint8_t>(editor.Rng.Random(9) + 40);
+            if (rng.Random(25) == 1 && cell.Terrain == SeaTerrain)
+                cell.TerrainTile = static_cast<std::uint8_t>(rng.Random(9) + 40);
 }
 
 // value = 16*[A land] + 8*[B land] + 4*[D land] + k, written only when one of them is land.
@@ -118,16 +106,15 @@ void SetCornerRight(MapGrid& cells, int r, int c)
     SetCorner(cells, r, c, CornerRight, cells[r + 1][c], cells[r][c + 1], cells[r + 1][c + 1]);
 }
 
-void GenerateMap(Editor& editor)
+void GenerateMap(MapGrid& cells, RandomSource& rng)
 {
-    ResetBrush(editor);
     for (int row = 0; row < MapSize; ++row)
         for (int col = 0; col < MapSize; ++col)
-            ClearCell(editor.Cells, row, col);
-    GrowTerrain(editor);
-    SeaBorder(editor.Cells);
-    CoastCorners(editor.Cells);
-    ScatterFeatures(editor);
+            ClearCell(cells, row, col);
+    GrowTerrain(cells, rng);
+    SeaBorder(cells);
+    CoastCorners(cells);
+    ScatterFeatures(cells, rng);
 }
 
 }  // namespace korvan

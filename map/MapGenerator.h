@@ -5,10 +5,10 @@
 
 namespace korvan {
 
-struct Editor;
+struct RandomSource;
 
-// Fills Cells with a new random map and resets the brush mode and items to 0.
-void GenerateMap(Editor& editor);
+// Fills the grid with a new random map, drawing from rng.
+void GenerateMap(MapGrid& cells, RandomSource& rng);
 
 // The coast rules: each writes one corner byte of the sea cell (row, col) when one of its three
 // neighbours on that corner's side is land. The caller keeps the neighbours inside the grid.

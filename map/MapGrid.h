@@ -16,6 +16,11 @@ inline constexpr std::size_t MapFileSize = CellCount * sizeof(MapCell);  // 234,
 
 static_assert(sizeof(MapGrid) == MapFileSize, "the grid must be one contiguous block of records");
 
+// The map's part of the editor's state.
+struct MapState {
+    MapGrid Cells{};
+};
+
 inline void ClearCell(MapGrid& cells, int row, int col) { cells[row][col] = DefaultCell(row, col); }
 
 inline bool IsLand(const MapCell& cell) { return cell.Terrain != SeaTerrain; }

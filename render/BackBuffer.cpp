@@ -6,14 +6,14 @@
 
 namespace korvan {
 
-void UseAsBackBuffer(Editor& editor, const IndexedImage& picture)
+void UseAsBackBuffer(Artwork& artwork, const IndexedImage& picture)
 {
     IndexedImage buffer(BackBufferWidth, BackBufferHeight);
     buffer.Palette = picture.Palette;
     const int width = std::min(picture.Width, BackBufferWidth);
     for (int y = 0; y < std::min(picture.Height, BackBufferHeight) && width > 0; ++y)
         std::memcpy(buffer.ScanLine(y), picture.ScanLine(y), std::size_t(width));
-    editor.BackBuffer = std::move(buffer);
+    artwork.BackBuffer = std::move(buffer);
 }
 
 }  // namespace korvan

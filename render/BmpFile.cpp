@@ -1,7 +1,7 @@
 #include "render/BmpFile.h"
 
-#include "map/FileAccess.h"
-#include "map/KorvanError.h"
+#include "base/FileAccess.h"
+#include "base/KorvanError.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -123,20 +123,5 @@ void WriteIndexedPicture(const IndexedImage& image, const std::string& path, con
 }
 
 void WriteIndexedBmp(const IndexedImage& image, const std::string& path) { WriteIndexedPicture(image, path, "BMP"); }
-
-std::string ResolveAsset(const std::string& name, const std::string& exeDir)
-{
-    std::string relative = name;
-    for (char& c : relative)
-        if (c == '\\')
-            c = '/';
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    for (const fs::path& candidate : {fs::path(relative), fs::path(exeDir) / relative,
-                                      fs::path(exeDir) / ".." / "share" / "korvan" / relative})
-        if (fs::exists(candidate, ignored))
-            return candidate.string();
-    return relative;
-}
 
 }  // namespace korvan

@@ -1,7 +1,7 @@
 // Reading and writing 8-bit indexed BMP files, indices and palette kept as they are.
 #pragma once
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 #include "render/IndexedImage.h"
 
 #include <QImage>
@@ -27,11 +27,5 @@ void WriteIndexedBmp(const IndexedImage& image, const std::string& path);
 // Qt knows ("BMP", "PNG"). A failed write raises KorvanError.
 QImage ToQImage(const IndexedImage& image);
 void WriteIndexedPicture(const IndexedImage& image, const std::string& path, const char* format);
-
-// The file for an artwork name such as "Graphic\Black.BMP": the backslash is the folder
-// separator, and the file is looked for in the working folder, then in exeDir, then in
-// exeDir/../share/korvan. When it is nowhere, the working-folder path is returned, so that
-// opening it reports the usual error.
-std::string ResolveAsset(const std::string& name, const std::string& exeDir);
 
 }  // namespace korvan

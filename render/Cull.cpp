@@ -97,21 +97,21 @@ KORVAN_AVX512 std::size_t CullRun(const MapCell* cells, std::size_t n, const Anc
 
 }  // namespace
 
-std::size_t CullCells(const Editor& editor, int firstRow, int lastRow, int firstCol, int lastCol,
-                      VisibleCells& visible)
+std::size_t CullCells(const MapGrid& grid, const ViewState& view, int firstRow, int lastRow, int firstCol,
+                      int lastCol, VisibleCells& visible)
 {
-    const AnchorRange xs = RangeOf(editor.CullLeft, editor.ViewRight, editor.ScrollX);
-    const AnchorRange ys = RangeOf(editor.CullTop, editor.ViewBottom, editor.ScrollY);
+    const AnchorRange xs = RangeOf(view.CullLeft, view.ViewRight, view.ScrollX);
+    const AnchorRange ys = RangeOf(view.CullTop, view.ViewBottom, view.ScrollY);
     std::size_t count = 0;
     if (xs.Empty || ys.Empty || firstRow > lastRow || firstCol > lastCol)
         return count;
 #if defined(KORVAN_HAS_AVX512_PATH)
     if (ActiveVectorPath() == VectorPath::Avx512) {
         if (firstCol == 0 && lastCol == LastIndex)  // whole rows: one run of records
-            return CullRun(editor.Cells[std::size_t(firstRow)].data(), std::size_t(lastRow - firstRow + 1) * MapSize,
+            return CullRun(grid[std::size_t(firstRow)].data(), std::size_t(lastRow - firstRow + 1) * MapSize,
                            xs, ys, visible.data());
         for (int r = firstRow; r <= lastRow; ++r)
-            count += CullRun(editor.Cells[std::size_t(r)].data() + firstCol, std::size_t(lastCol - firstCol + 1), xs, ys,
+            count += CullRun(grid[std::size_t(r)].data() + firstCol, std::size_t(lastCol - firstCol + 1), xs, ys,
                              visible.data() + count);
         return count;
     }
@@ -124,7 +124,7 @@ std::size_t CullCells(const Editor& editor, int firstRow, int lastRow, int first
     const __m128i spanY = _mm_xor_si128(_mm_set1_epi32(std::int32_t(ys.Span)), sign);
 #endif
     for (int r = firstRow; r <= lastRow; ++r) {
-        const MapCell* cells = editor.Cells[std::size_t(r)].data();
+        const MapCell* cells = grid[std::size_t(r)].data();
         int c = firstCol;
 #if defined(__SSE2__)
         for (; c + 4 <= lastCol + 1; c += 4) {

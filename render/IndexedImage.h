@@ -1,7 +1,7 @@
 // An 8-bit indexed picture: the back buffer and the tile sheets.
 #pragma once
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 
 #include <array>
 #include <cstdint>

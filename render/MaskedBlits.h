@@ -2,14 +2,14 @@
 // VectorPath.h). The caller has chosen the stream and the clip; these only move pixels.
 #pragma once
 
-#include "render/SheetCode.h"
+#include "render/MaskCode.h"
 #include "render/VectorPath.h"
 
 #include <cstdint>
 
 namespace korvan {
 
-// A whole window from its records by width (see SheetCode::MaskRowsByWidth), from stream (the
+// A whole window from its records by width (see MaskCode::MaskRowsByWidth), from stream (the
 // window's pixels from its first), the window's top-left pixel at origin in a buffer
 // WholeRunPitch bytes wide: each record goes to its Target.
 KORVAN_AVX512 void BlitWholeMasked(const MaskRow* rows, const std::uint16_t (&byWidth)[3], const std::uint8_t* stream,

@@ -6,6 +6,12 @@
 
 namespace korvan {
 
+inline constexpr int SheetCount = 6;
+
+// The one opacity rule of every sheet: index 0 and indices 240..255 are transparent.
+constexpr bool IsOpaque(std::uint8_t v) { return v != 0 && v < 240; }
+enum SheetSlot : int { CitiesSheet = 0, UnitsSheet = 1, TerritSheet = 2, LandsSheet = 3, TerrainSheet = 4, QuadriSheet = 5 };
+
 struct SheetGeometry {
     int GridWidth;     // distance between the origins of neighbouring tiles (0: one column only)
     int GridHeight;
@@ -36,7 +42,8 @@ struct TilePlace {
     std::uint8_t Row;
 };
 
-// Lands runs down its columns, the other sheets across their rows.
+// Territ is one column of tiles; Lands runs down its columns, the other sheets across their rows.
+constexpr TilePlace TerritPlace(int v) { return {0, std::uint8_t(v)}; }
 constexpr TilePlace LandsPlace(int v) { return {std::uint8_t(v / 9), std::uint8_t(v % 9)}; }
 constexpr TilePlace TerrainPlace(int v) { return {std::uint8_t(v % 8), std::uint8_t(v / 8)}; }
 constexpr TilePlace UnitsPlace(int v) { return {std::uint8_t(v % 9), std::uint8_t(v / 9)}; }

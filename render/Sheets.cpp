@@ -7,17 +7,17 @@
 
 namespace korvan {
 
-void SetSheet(Editor& editor, int slot, IndexedImage sheet)
+void SetSheet(Artwork& artwork, int slot, IndexedImage sheet)
 {
-    editor.Sheets[std::size_t(slot)] = std::move(sheet);
-    editor.SheetCodes[std::size_t(slot)] =
-        EncodeSheet(editor.Sheets[std::size_t(slot)], SheetGeometries[std::size_t(slot)]);
+    artwork.Sheets[std::size_t(slot)] = std::move(sheet);
+    for (auto& encodings : artwork.Encodings)
+        encodings[std::size_t(slot)].reset();
 }
 
-void LoadSheet(Editor& editor, const std::string& path, int slot)
+void LoadSheet(Artwork& artwork, const std::string& path, int slot)
 {
-    SetSheet(editor, slot, IndexedImage());
-    SetSheet(editor, slot, ReadIndexedBmp(path));
+    SetSheet(artwork, slot, IndexedImage());
+    SetSheet(artwork, slot, ReadIndexedBmp(path));
 }
 
 }  // namespace korvan

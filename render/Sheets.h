@@ -1,7 +1,7 @@
 // The sheet catalogue's files and the loader that puts a sheet into its slot.
 #pragma once
 
-#include "edit/Editor.h"
+#include "render/Artwork.h"
 
 #include <array>
 #include <string>
@@ -16,11 +16,11 @@ inline constexpr std::array<const char*, SheetCount> SheetFiles = {
 
 // Puts a new empty picture into the slot, then reads the BMP at path into it. A failing read
 // raises FileError or KorvanError and leaves the slot empty.
-void LoadSheet(Editor& editor, const std::string& path, int slot);
+void LoadSheet(Artwork& artwork, const std::string& path, int slot);
 
-// Puts a picture into a slot and encodes it for the blitters at once. A slot given a new picture
-// any other way is encoded again at its first blit; pixels changed in place inside a picture
-// that keeps its buffer and size are not noticed, so change sheets through these two only.
-void SetSheet(Editor& editor, int slot, IndexedImage sheet);
+// Puts a picture into a slot; the blitters encode it again at their first blit. Pixels changed
+// in place inside a picture that keeps its buffer and size are not noticed, so change sheets
+// through these two only.
+void SetSheet(Artwork& artwork, int slot, IndexedImage sheet);
 
 }  // namespace korvan

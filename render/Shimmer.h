@@ -6,6 +6,20 @@
 
 namespace korvan {
 
+// The shimmer's part of the editor's state, shared by every shimmering blit across pixels,
+// tiles and frames.
+struct ShimmerState {
+    std::uint8_t ShimmerOffset = 0;
+    std::uint8_t ShimmerRising = 0;
+};
+
+// The start state: offset 0, rising.
+constexpr void StartShimmer(ShimmerState& shimmer)
+{
+    shimmer.ShimmerRising = 1;
+    shimmer.ShimmerOffset = 0;
+}
+
 // Indices that shimmer; they are shown moved up by the current offset (at most 3).
 constexpr bool IsWater(std::uint8_t v) { return v > 64 && v < 79; }
 

@@ -1,7 +1,7 @@
-// Which code the hot loops run: the portable one, or the one written for processors with
-// AVX-512 (F, BW, VL, VBMI and VBMI2) and BMI2, which moves each tile row with one masked
-// store, tests sixteen cells at a time and looks colours up sixty-four at a time. Both give the
-// same results to the byte.
+// Which code the cull test and the colour lookup run: the portable one, or the one written for
+// processors with AVX-512 (F, BW, VL, VBMI and VBMI2) and BMI2, which tests sixteen cells at a
+// time and looks colours up sixty-four at a time. Both give the same results to the byte. (The
+// tile blits have blitters of their own, chosen apart: see Blitter.h.)
 #pragma once
 
 namespace korvan {

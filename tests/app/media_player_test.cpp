@@ -1,7 +1,7 @@
 // MediaPlayer1: position, Stop/Rewind, the end-of-file notification and the errors of Open.
 #include "MusicTestKit.h"
 #include "TempFolder.h"
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 
 #include <QDir>
 #include <QFileInfo>

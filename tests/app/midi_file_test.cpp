@@ -1,5 +1,5 @@
 // MIDI file checks: lengths in ticks as FluidSynth's player counts them, and refused files.
-#include "MidiFile.h"
+#include "music/MidiFile.h"
 
 #include <QTest>
 

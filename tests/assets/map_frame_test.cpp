@@ -5,7 +5,7 @@
 #include "Preview.h"
 #include "PreviewMap.h"
 #include "edit/Editor.h"
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@ namespace {
 
 using korvan::testing::StartedEditor;
 
-CellHit Pick(const Editor& editor) { return PickCell(editor, 0, 0, 120, 120); }
+CellHit Pick(const Editor& editor) { return PickCell(editor.Cells, editor, 0, 0, 120, 120); }
 
 // Puts the scrolled anchor of (row, col) at (x, y) by choosing the scroll.
 void AnchorAt(Editor& editor, int row, int col, int x, int y)

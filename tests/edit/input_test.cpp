@@ -172,7 +172,7 @@ TEST(Brush, ResetAfterNewMap)
     auto editor = StartedEditor();
     editor->FirstRow = 7;
     editor->EditMode = 1;
-    ResetBrushAfterNewMap(*editor);
+    ResetBrushAfterNewMap(*editor, *editor);
     EXPECT_EQ(editor->FirstRow, 0);
     EXPECT_EQ(editor->FirstCol, 0);
     EXPECT_EQ(editor->EditMode, 3);

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "TempFolder.h"
+#include "base/AssetLookup.h"
 #include "edit/Editor.h"
-#include "render/BackBuffer.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 #include "render/Sheets.h"
-#include "render/View.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -61,11 +61,7 @@ inline Editor& ArtworkEditor()
 {
     static const std::unique_ptr<Editor> editor = [] {
         auto made = std::make_unique<Editor>();
-        for (int slot = 0; slot < SheetCount; ++slot)
-            LoadSheet(*made, ArtworkFile(SheetFiles[std::size_t(slot)]), slot);
-        UseAsBackBuffer(*made, ReadIndexedBmp(ArtworkFile("Graphic\\Black.BMP")));
-        SetViewStartValues(*made);
-        StartShimmer(*made);
+        SetUpArtwork(*made, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
         return made;
     }();
     return *editor;

@@ -2,7 +2,7 @@
 // loads must have had every pixel read from the file.
 #include "FuzzKit.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 #include "render/Blitters.h"
 #include "render/SheetCatalogue.h"
 

@@ -3,8 +3,9 @@
 
 #include "edit/HitTest.h"
 #include "edit/Input.h"
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 #include "map/MapFile.h"
+#include "edit/Frame.h"
 #include "render/MapView.h"
 
 #include <algorithm>
@@ -68,7 +69,7 @@ void DriveEditor(Editor& editor, TailReader& input)
         editor.ItemQuadri = input.Int(-2, 70);
         FrameTick(editor);
 
-        const CellHit hit = PickCell(editor, std::uint8_t(std::clamp(editor.FirstRow, 0, MapSize - 1)),
+        const CellHit hit = PickCell(editor.Cells, editor, std::uint8_t(std::clamp(editor.FirstRow, 0, MapSize - 1)),
                                      std::uint8_t(std::clamp(editor.FirstCol, 0, MapSize - 1)), MapSize - 1,
                                      MapSize - 1);
         Require((hit.Row == -1) == (hit.Col == -1), "a hit with only one coordinate");

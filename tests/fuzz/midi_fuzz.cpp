@@ -2,9 +2,9 @@
 // offline playback of what it accepts.
 #include "FuzzKit.h"
 
-#include "MidiEngine.h"
-#include "MidiFile.h"
-#include "map/KorvanError.h"
+#include "music/MidiEngine.h"
+#include "music/MidiFile.h"
+#include "base/KorvanError.h"
 
 #include <cstdlib>
 #include <vector>

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "edit/Editor.h"
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 #include "map/MapFile.h"
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 
 #include <fstream>
 #include <iterator>

@@ -3,8 +3,8 @@
 #include "MapFileKit.h"
 #include "TempFolder.h"
 
-#include "map/FileAccess.h"
-#include "map/KorvanError.h"
+#include "base/FileAccess.h"
+#include "base/KorvanError.h"
 #include "render/BmpFile.h"
 
 #include <gtest/gtest.h>

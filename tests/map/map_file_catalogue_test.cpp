@@ -3,7 +3,7 @@
 #include "MapFileKit.h"
 #include "TempFolder.h"
 #include "edit/Editor.h"
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"
 

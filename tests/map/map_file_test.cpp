@@ -1,7 +1,8 @@
 #include "MapFileKit.h"
 #include "TempFolder.h"
 #include "edit/Editor.h"
-#include "map/KorvanError.h"
+#include "base/FileAccess.h"
+#include "base/KorvanError.h"
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"
 

@@ -1,5 +1,5 @@
 #include "edit/Editor.h"
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,11 @@
-// The reference renderer: the blit, the map drawing and the frame tick written out pixel by
-// pixel, as plainly as possible. The production renderer must leave exactly the same back
-// buffer, shimmer state and scroll for every input.
+// The reference renderer: the map drawing and the frame tick written out as plainly as possible,
+// cell by cell with the cull test of each, over the literal per-pixel blit of the simple blitter
+// (render/SimpleBlitter.h). Every blitter's frame tick must leave exactly the same back buffer,
+// shimmer state and scroll for every input.
 #pragma once
 
 #include "edit/Editor.h"
+#include "render/SimpleBlitter.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,64 +13,21 @@
 
 namespace korvan::reference {
 
+// A tile window: the sheet's slot and the tile's column and row in it.
 struct Window {
     int Slot;
-    int Width, Height;  // the rectangle read
-    std::int64_t SourceX, SourceY;
-    bool Shimmer;
+    int Column, Row;
 };
 
-inline Window TerritWindow(int tile) { return {TerritSheet, 66, 34, 0, 33 * std::int64_t(tile), true}; }
-inline Window LandsWindow(int column, int row) { return {LandsSheet, 65, 34, 65 * std::int64_t(column), 33 * std::int64_t(row), true}; }
-inline Window TerrainWindow(int column, int row) { return {TerrainSheet, 65, 34, 65 * std::int64_t(column), 33 * std::int64_t(row), false}; }
-inline Window UnitsWindow(int column, int row) { return {UnitsSheet, 65, 49, 65 * std::int64_t(column), 49 * std::int64_t(row), false}; }
-inline Window QuadriWindow(int column, int row) { return {QuadriSheet, 34, 18, 33 * std::int64_t(column), 17 * std::int64_t(row), true}; }
-
-inline void ShimmerStep(Editor& e)
-{
-    if (e.ShimmerRising != 0)
-        e.ShimmerOffset = std::uint8_t(e.ShimmerOffset + 1);
-    else
-        e.ShimmerOffset = std::uint8_t(e.ShimmerOffset - 1);
-    if (e.ShimmerOffset == 3)
-        e.ShimmerRising = 0;
-    if (e.ShimmerOffset == 0)
-        e.ShimmerRising = 1;
-}
+inline Window TerritWindow(int tile) { return {TerritSheet, 0, tile}; }
+inline Window LandsWindow(int column, int row) { return {LandsSheet, column, row}; }
+inline Window TerrainWindow(int column, int row) { return {TerrainSheet, column, row}; }
+inline Window UnitsWindow(int column, int row) { return {UnitsSheet, column, row}; }
+inline Window QuadriWindow(int column, int row) { return {QuadriSheet, column, row}; }
 
 inline void Blit(Editor& e, const Window& w, std::int64_t x, std::int64_t y)
 {
-    const IndexedImage& sheet = e.Sheets[std::size_t(w.Slot)];
-    IndexedImage& buffer = e.BackBuffer;
-    for (int i = 0; i < w.Height; ++i) {
-        const std::int64_t dy = y + i;
-        if (dy < e.ViewTop || dy > e.ViewBottom)
-            continue;
-        if (dy < 0 || dy >= buffer.Height)  // never a write outside the back buffer
-            continue;
-        const std::int64_t sy = w.SourceY + i;
-        if (sy >= sheet.Height)
-            throw ScanLineError();
-        for (int j = 0; j < w.Width; ++j) {
-            const std::int64_t dx = x + j;
-            if (dx < e.ViewLeft || dx > e.ViewRight)
-                continue;
-            if (dx < 0 || dx >= buffer.Width)
-                continue;
-            const std::int64_t sx = w.SourceX + j;
-            std::uint8_t v = 0;  // a column past the sheet's width is transparent
-            if (sx < sheet.Width)
-                v = sheet.Pixels[std::size_t(sy * sheet.Width + sx)];
-            if (v == 0 || v >= 240)
-                continue;
-            if (w.Shimmer) {
-                ShimmerStep(e);
-                if (v > 64 && v < 79)
-                    v = std::uint8_t(v + e.ShimmerOffset);
-            }
-            buffer.Pixels[std::size_t(dy * buffer.Width + dx)] = v;
-        }
-    }
+    BlitPerPixel(e, w.Slot, x, y, w.Column, w.Row);
 }
 
 inline void ClearBackBuffer(Editor& e)

@@ -4,7 +4,8 @@
 #include "edit/Editor.h"
 #include "render/BackBuffer.h"
 #include "render/Sheets.h"
-#include "render/View.h"
+#include "render/Shimmer.h"
+#include "render/ViewState.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,5 @@
 // The blitters' window geometry, clipping, transparency, shimmer and sheet bounds.
+#include "EveryBlitter.h"
 #include "RenderFixtures.h"
 
 #include "render/Blitters.h"
@@ -28,7 +29,10 @@ IndexedImage ColumnCoded(int slot)
     return SheetOf(MinimumWidth[slot], MinimumHeight[slot], [](int x, int) { return std::uint8_t(100 + x % 100); });
 }
 
-TEST(Blitters, WindowEdgesAtTheLeftOfTheView)
+class Blitters : public EveryBlitter {};
+KORVAN_ON_EVERY_BLITTER(Blitters);
+
+TEST_P(Blitters, WindowEdgesAtTheLeftOfTheView)
 {
     struct Case {
         const char* name;
@@ -54,7 +58,7 @@ TEST(Blitters, WindowEdgesAtTheLeftOfTheView)
     }
 }
 
-TEST(Blitters, ClipRectangleIsInclusive)
+TEST_P(Blitters, ClipRectangleIsInclusive)
 {
     auto e = MakeEditor();
     SetSheet(*e, UnitsSheet, SolidSheet(UnitsSheet, 7));
@@ -71,7 +75,7 @@ TEST(Blitters, ClipRectangleIsInclusive)
             ASSERT_EQ(Pixel(*e, x, y), 0);
 }
 
-TEST(Blitters, TransparentIndicesAreSkippedAndOthersCopiedAsTheyAre)
+TEST_P(Blitters, TransparentIndicesAreSkippedAndOthersCopiedAsTheyAre)
 {
     // One sheet row holding every index in turn; the non-shimmering Terrain blitter copies it.
     for (int first = 0; first < 256; first += 65) {
@@ -89,7 +93,7 @@ TEST(Blitters, TransparentIndicesAreSkippedAndOthersCopiedAsTheyAre)
     }
 }
 
-TEST(Blitters, ShimmerOffsetsFollowTheCycleOnOpaquePixelsOnly)
+TEST_P(Blitters, ShimmerOffsetsFollowTheCycleOnOpaquePixelsOnly)
 {
     // Row 0 of Territ tile 0: water 65, then transparent pixels, then more water, then 64 and 79.
     const std::vector<std::uint8_t> row = {65, 0, 65, 245, 65, 65, 65, 65, 78, 64, 78, 79, 65};
@@ -106,7 +110,7 @@ TEST(Blitters, ShimmerOffsetsFollowTheCycleOnOpaquePixelsOnly)
     EXPECT_EQ(e->ShimmerRising, 0);
 }
 
-TEST(Blitters, ClippedPixelsAndNonShimmeringBlittersLeaveTheShimmerAlone)
+TEST_P(Blitters, ClippedPixelsAndNonShimmeringBlittersLeaveTheShimmerAlone)
 {
     auto e = MakeEditor();
     for (int slot : {UnitsSheet, TerritSheet, LandsSheet, TerrainSheet, QuadriSheet})
@@ -126,7 +130,7 @@ TEST(Blitters, ClippedPixelsAndNonShimmeringBlittersLeaveTheShimmerAlone)
     EXPECT_EQ(e->ShimmerRising, 0);
 }
 
-TEST(Blitters, EachBlitterReadsItsTileWindow)
+TEST_P(Blitters, EachBlitterReadsItsTileWindow)
 {
     struct Case {
         const char* name;
@@ -156,7 +160,7 @@ TEST(Blitters, EachBlitterReadsItsTileWindow)
     }
 }
 
-TEST(Blitters, VerticalNeighboursShareOneSheetRow)
+TEST_P(Blitters, VerticalNeighboursShareOneSheetRow)
 {
     auto e = MakeEditor();
     SetSheet(*e, LandsSheet, SheetOf(455, 298, [](int, int y) { return std::uint8_t(y == 33 ? 150 : 0); }));
@@ -166,7 +170,7 @@ TEST(Blitters, VerticalNeighboursShareOneSheetRow)
     EXPECT_EQ(Pixel(*e, 100, 100), 150);  // first row of tile row 1
 }
 
-TEST(Blitters, RowsPastTheSheetRaiseAfterTheRowsBeforeAreDrawn)
+TEST_P(Blitters, RowsPastTheSheetRaiseAfterTheRowsBeforeAreDrawn)
 {
     struct Case {
         const char* name;
@@ -200,7 +204,7 @@ TEST(Blitters, RowsPastTheSheetRaiseAfterTheRowsBeforeAreDrawn)
     }
 }
 
-TEST(Blitters, ColumnsPastANarrowSheetAreTransparent)
+TEST_P(Blitters, ColumnsPastANarrowSheetAreTransparent)
 {
     auto e = MakeEditor();
     SetSheet(*e, LandsSheet, SheetOf(400, 298, [](int, int) { return std::uint8_t(120); }));
@@ -210,7 +214,7 @@ TEST(Blitters, ColumnsPastANarrowSheetAreTransparent)
     EXPECT_EQ(Pixel(*e, 10, 0), 0);
 }
 
-TEST(Blitters, ExtremePositionsDoNotOverflow)
+TEST_P(Blitters, ExtremePositionsDoNotOverflow)
 {
     auto e = MakeEditor();
     SetSheet(*e, UnitsSheet, SolidSheet(UnitsSheet, 9));

@@ -48,7 +48,7 @@ TEST(CullCells, MatchesTheTestCellByCellOnAnyRangeAnchorsAndBounds)
                 if (e->CullLeft < x && x < e->ViewRight && e->CullTop < y && y < e->ViewBottom)
                     expected.push_back(&cell);
             }
-        const std::size_t count = CullCells(*e, firstRow, lastRow, firstCol, lastCol, *visible);
+        const std::size_t count = CullCells(e->Cells, *e, firstRow, lastRow, firstCol, lastCol, *visible);
         ASSERT_EQ(std::vector<const MapCell*>(visible->begin(), visible->begin() + std::ptrdiff_t(count)), expected)
             << "round " << round << ": rows " << firstRow << ".." << lastRow << ", columns " << firstCol << ".."
             << lastCol;

@@ -2,11 +2,15 @@
 // cut at every edge of the view from every shimmer phase, runs of consecutive frames that scroll
 // and move the brush, and back buffers of other widths than the editor's.
 #include "ReferenceRenderer.h"
+#include "EveryBlitter.h"
 #include "RenderFixtures.h"
 
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 #include "render/Blitters.h"
+#include "base/AssetLookup.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
+#include "edit/Frame.h"
 #include "render/MapView.h"
 #include "render/Shimmer.h"
 
@@ -21,13 +25,11 @@ namespace {
 using namespace korvan;
 using namespace korvan::testing;
 
-const char* const SheetFiles[SheetCount] = {"Cities", "Units", "Territ", "Lands", "Terrain", "Quadri"};
-
+// The start state with the artwork of the run folder, set up as the program sets it up.
 std::unique_ptr<Editor> ArtEditor()
 {
     auto editor = MakeEditor();
-    for (int slot = 1; slot < SheetCount; ++slot)
-        LoadSheet(*editor, std::string(KORVAN_RUN_DIR) + "/Graphic/" + SheetFiles[slot] + ".BMP", slot);
+    SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
     return editor;
 }
 
@@ -96,7 +98,10 @@ std::vector<Tile> TilesOf(int slot)
     return tiles;
 }
 
-TEST(ArtMatchesReference, EveryTileCutAtEveryEdgeFromEveryPhase)
+class ArtMatchesReference : public EveryBlitter {};
+KORVAN_ON_EVERY_BLITTER(ArtMatchesReference);
+
+TEST_P(ArtMatchesReference, EveryTileCutAtEveryEdgeFromEveryPhase)
 {
     auto production = ArtEditor();
     auto reference = std::make_unique<Editor>(*production);
@@ -126,7 +131,7 @@ TEST(ArtMatchesReference, EveryTileCutAtEveryEdgeFromEveryPhase)
     }
 }
 
-TEST(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
+TEST_P(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
 {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         std::mt19937 rng(seed);
@@ -171,7 +176,7 @@ TEST(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
     }
 }
 
-TEST(ArtMatchesReference, BackBuffersOfOtherSizes)
+TEST_P(ArtMatchesReference, BackBuffersOfOtherSizes)
 {
     // Only the editor's 640-wide buffer takes the whole-window path; any other is cut run by run.
     const int sizes[][2] = {{300, 200}, {641, 480}, {800, 600}, {640, 462}, {639, 470}};

@@ -1,8 +1,10 @@
 // The production frame tick against the reference renderer, on random maps, sheets and views.
 #include "ReferenceRenderer.h"
+#include "EveryBlitter.h"
 #include "RenderFixtures.h"
 
-#include "map/MapGenerator.h"
+#include "edit/Frame.h"
+#include "edit/NewMap.h"
 #include "render/Blitters.h"
 #include "render/MapView.h"
 #include "render/Shimmer.h"
@@ -117,7 +119,10 @@ void ExpectSameFrame(const Editor& production, const Editor& reference, const st
     EXPECT_EQ(production.ScrollY, reference.ScrollY) << where;
 }
 
-TEST(FrameTickMatchesReference, OnRandomMapsSheetsAndViews)
+class FrameTickMatchesReference : public EveryBlitter {};
+KORVAN_ON_EVERY_BLITTER(FrameTickMatchesReference);
+
+TEST_P(FrameTickMatchesReference, OnRandomMapsSheetsAndViews)
 {
     for (unsigned seed = 1; seed <= 240; ++seed) {
         std::mt19937 rng(seed);
@@ -141,7 +146,7 @@ TEST(FrameTickMatchesReference, OnRandomMapsSheetsAndViews)
     }
 }
 
-TEST(FrameTickMatchesReference, BlitsAtEveryPositionAroundTheView)
+TEST_P(FrameTickMatchesReference, BlitsAtEveryPositionAroundTheView)
 {
     // Every blitter at positions that cut its window at each edge, with tiles that reach past
     // small sheets, and every shimmer phase.

@@ -1,6 +1,7 @@
 // The real ground tiles cover the view without gaps, for every terrain type.
 #include "RenderFixtures.h"
 
+#include "edit/Frame.h"
 #include "render/MapView.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The map view: anchors, the cull test, the two passes, edge scrolling, clamps and the preview.
 #include "RenderFixtures.h"
 
+#include "edit/Frame.h"
 #include "render/MapView.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,7 @@ TEST(MapView, CullTestBoundsAreStrict)
                 e->Cells[r][col].ScreenX = 100000;  // everything else out of sight
         e->Cells[60][60].ScreenX = c.x;
         e->Cells[60][60].ScreenY = c.y;
-        RenderMap(*e, 0, 0, 120, 120);
+        RenderMap(*e, e->Cells, 0, 0, 120, 120);
         EXPECT_EQ(Pixel(*e, c.probeX, c.probeY), c.drawn ? 100 : 0) << c.x << "," << c.y;
     }
 }
@@ -93,7 +94,7 @@ TEST(MapView, GroundAndCoastPiecesLieUnderOverlaysAndPiecesFollowTheirOrder)
     early.LandsTile = 0;
     MapCell& later = e->Cells[1][1];  // a later cell whose ground covers the Lands tile's place
     later.ScreenX = later.ScreenY = 295;
-    RenderMap(*e, 0, 0, 120, 120);
+    RenderMap(*e, e->Cells, 0, 0, 120, 120);
     EXPECT_EQ(Pixel(*e, 305, 302), 50);        // Lands over the later cell's ground
     EXPECT_EQ(Pixel(*e, 315, 302), 20);
     EXPECT_EQ(Pixel(*e, 116, 100), 30);        // top piece at (x + 16, y)

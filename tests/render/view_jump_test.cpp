@@ -2,10 +2,10 @@
 // outside its diamond, and the frame's clamps leave it where it is.
 #include "RenderFixtures.h"
 
-#include "map/MapGenerator.h"
-#include "render/BmpFile.h"
+#include "base/AssetLookup.h"
+#include "edit/NewMap.h"
+#include "render/ArtworkSetup.h"
 #include "render/MapView.h"
-#include "render/Sheets.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +27,7 @@ TEST(ViewJump, EveryJumpShowsTheMapOnAtLeastFortyPercentOfTheView)
                  {ViewJump::BottomRight, "Angolo Basso Destro", {-5652, -805}},
                  {ViewJump::Centre, "Zona Centrale", {-800, 0}}};
     auto editor = korvan::testing::MakeEditor();
-    for (int slot = 0; slot < SheetCount; ++slot)
-        LoadSheet(*editor, ResolveAsset(SheetFiles[slot], KORVAN_RUN_DIR), slot);
-    UseAsBackBuffer(*editor, IndexedImage(640, 480));
+    SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
     for (std::uint32_t seed : {1u, 20261208u}) {
         editor->Rng.State = seed;
         GenerateMap(*editor);
@@ -41,7 +39,7 @@ TEST(ViewJump, EveryJumpShowsTheMapOnAtLeastFortyPercentOfTheView)
             EXPECT_EQ(editor->ScrollX, jump.scroll.X) << jump.name << " is inside the scroll range";
             EXPECT_EQ(editor->ScrollY, jump.scroll.Y) << jump.name << " is inside the scroll range";
             ClearBackBuffer(*editor);
-            RenderMap(*editor, 0, 0, 120, 120);
+            RenderMap(*editor, editor->Cells, 0, 0, 120, 120);
             int mapPixels = 0;
             for (int y = 0; y <= 461; ++y)
                 for (int x = 0; x < 640; ++x)

@@ -8,10 +8,10 @@
 #include "TempFolder.h"
 
 #include "edit/Editor.h"
-#include "map/FileAccess.h"
-#include "map/KorvanError.h"
+#include "base/FileAccess.h"
+#include "base/KorvanError.h"
 #include "map/MapFile.h"
-#include "map/MapGenerator.h"
+#include "edit/NewMap.h"
 #include "render/BmpFile.h"
 
 #include <gtest/gtest.h>

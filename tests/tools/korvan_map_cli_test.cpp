@@ -3,7 +3,7 @@
 #include "TempFolder.h"
 #include "ToolRun.h"
 
-#include <korvan_version.h>
+#include "base/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +120,7 @@ TEST(KorvanMapConventions, HelpUsageAndFailures)
     const Case cases[] = {
         {"help", {"--help"}, Expect::Help, "Usage: korvan-map generate"},
         {"short help", {"-h"}, Expect::Help, "Usage: korvan-map generate"},
-        {"version", {"--version"}, Expect::Help, "korvan-map (KORVAN Editor) " KORVAN_VERSION "\n"},
+        {"version", {"--version"}, Expect::Help, std::string("korvan-map (KORVAN Editor) ") + korvan::Version + "\n"},
         {"generate help", {"generate", "--help"}, Expect::Help, "Usage: korvan-map generate --seed"},
         {"info help", {"info", "-h"}, Expect::Help, "Usage: korvan-map info"},
         {"frame help beats errors", {"frame", "--bogus", "--help"}, Expect::Help, "Usage: korvan-map frame"},
@@ -188,7 +188,7 @@ TEST(KorvanMidiRenderConventions, HelpUsageAndFailures)
     const Case cases[] = {
         {"help", {"--help"}, Expect::Help, "Usage: korvan-midi-render"},
         {"short help", {"-h"}, Expect::Help, "Usage: korvan-midi-render"},
-        {"version", {"--version"}, Expect::Help, "korvan-midi-render (KORVAN Editor) " KORVAN_VERSION "\n"},
+        {"version", {"--version"}, Expect::Help, std::string("korvan-midi-render (KORVAN Editor) ") + korvan::Version + "\n"},
         {"nothing", {}, Expect::BadUsage, "needs IN.mid and OUT.wav"},
         {"tail not a number", {"--tail", "abc", song, "{dir}/a.wav"}, Expect::BadUsage, "invalid value for --tail: 'abc'"},
         {"tail negative", {"--tail=-1", song, "{dir}/a.wav"}, Expect::BadUsage, "invalid value for --tail"},

@@ -1,12 +1,12 @@
 // korvan-map frame and overview: the editor's frame and the whole map, written as pictures.
 #include "TempFolder.h"
 
+#include "base/AssetLookup.h"
+#include "edit/Editor.h"
+#include "edit/Frame.h"
 #include "map/MapFile.h"
-#include "render/BackBuffer.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
-#include "render/MapView.h"
-#include "render/Sheets.h"
-#include "render/View.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -36,11 +36,7 @@ IndexedImage ExpectedFrame(const std::string& map, std::int32_t scrollX, std::in
 {
     auto editor = std::make_unique<Editor>();
     LoadMap(editor->Cells, map);
-    for (int slot = 0; slot < SheetCount; ++slot)
-        LoadSheet(*editor, ResolveAsset(SheetFiles[std::size_t(slot)], KORVAN_RUN_DIR), slot);
-    UseAsBackBuffer(*editor, ReadIndexedBmp(KORVAN_RUN_DIR "/Graphic/Black.BMP"));
-    SetViewStartValues(*editor);
-    StartShimmer(*editor);
+    SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
     editor->ScrollX = scrollX;
     editor->ScrollY = scrollY;
     editor->CursorX = cursorX;

@@ -1,9 +1,9 @@
 // GNU-style command lines for the tools: option tables, help, byte-exact words, error exits.
 #include "CommandLine.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 
-#include <korvan_version.h>
+#include "base/Version.h"
 
 #include <cerrno>
 #include <cmath>
@@ -181,6 +181,6 @@ int RunTool(const char* tool, std::string usage, const std::function<int(std::st
     }
 }
 
-std::string VersionText(const char* tool) { return std::string(tool) + " (KORVAN Editor) " KORVAN_VERSION "\n"; }
+std::string VersionText(const char* tool) { return std::string(tool) + " (KORVAN Editor) " + korvan::Version + "\n"; }
 
 }  // namespace korvan::cli

@@ -3,8 +3,8 @@
 #include "OutputFile.h"
 
 #include "CommandLine.h"
-#include "map/FileAccess.h"
-#include "map/KorvanError.h"
+#include "base/FileAccess.h"
+#include "base/KorvanError.h"
 
 #include <cerrno>
 #include <cstring>

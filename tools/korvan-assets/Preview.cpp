@@ -1,6 +1,8 @@
 // The preview composition: the two drawing passes over the grid.
 #include "Preview.h"
 
+#include "render/SheetCatalogue.h"
+
 namespace korvan::art {
 namespace {
 
@@ -22,7 +24,7 @@ void Blit(const IndexedImage& sheet, int sx0, int sy0, int w, int h, long long x
             if (dx < 0 || dx > clip.Right || sx0 + j >= sheet.Width)
                 continue;
             const std::uint8_t v = src[sx0 + j];
-            if (v != 0 && v < 240)
+            if (IsOpaque(v))
                 dst[dx] = v;
         }
     }

@@ -1,7 +1,7 @@
 // Parsing the score notation.
 #include "Score.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 
 #include <cmath>
 #include <sstream>

@@ -5,6 +5,7 @@
 #include "Draw.h"
 #include "PixelFont.h"
 
+#include "base/Version.h"
 #include "render/SharedPalette.h"
 
 #include <QLinearGradient>
@@ -173,9 +174,9 @@ QImage MakeVersionBadge()
     const int w = TextWidth("KORVAN", 2);
     DrawText("KORVAN", (111 - w) / 2 + 1, 7, 2, plot(251));
     DrawText("KORVAN", (111 - w) / 2, 6, 2, plot(250));
-    const int v = TextWidth("0.5.1", 2);
-    DrawText("0.5.1", (111 - v) / 2 + 1, 25, 2, plot(253));
-    DrawText("0.5.1", (111 - v) / 2, 24, 2, plot(252));
+    const int v = TextWidth(korvan::Version, 2);
+    DrawText(korvan::Version, (111 - v) / 2 + 1, 25, 2, plot(253));
+    DrawText(korvan::Version, (111 - v) / 2, 24, 2, plot(252));
     return image;
 }
 

@@ -8,8 +8,8 @@
 #include "PreviewMap.h"
 
 #include "edit/Editor.h"
-#include "map/KorvanError.h"
-#include "map/MapGenerator.h"
+#include "base/KorvanError.h"
+#include "edit/NewMap.h"
 #include "render/BmpFile.h"
 
 #include <QImage>

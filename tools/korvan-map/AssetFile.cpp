@@ -3,9 +3,9 @@
 
 #include "OutputFile.h"
 #include "map/MapFile.h"
+#include "base/AssetLookup.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
-#include "render/Sheets.h"
-#include "render/SheetCatalogue.h"
 
 #include <filesystem>
 
@@ -40,12 +40,18 @@ IndexedImage ReadArtwork(const std::string& name, const std::string& assetsDir)
     return picture;
 }
 
-void LoadSheets(Editor& editor, const std::string& assetsDir)
+void SetUpArtworkFrom(Canvas& canvas, const std::string& assetsDir)
 {
-    for (int slot = 0; slot < SheetCount; ++slot) {
-        const std::string path = AssetFile(SheetFiles[std::size_t(slot)], assetsDir);
+    std::string path;  // the file being read, for a failure's message
+    const AssetFinder find = [&](const std::string& name) {
+        path = AssetFile(name, assetsDir);
         RequireRegularInput(path);
-        OnFile(path, [&] { LoadSheet(editor, path, slot); });
+        return path;
+    };
+    try {
+        SetUpArtwork(canvas, find);
+    } catch (const KorvanError&) {
+        OnFile(path, [] { throw; });
     }
 }
 

@@ -1,9 +1,9 @@
 // korvan-map generate --seeds A-B: many maps at once, on worker threads over every processor.
 #include "Verbs.h"
 
-#include "edit/Editor.h"
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"
+#include "map/RandomSource.h"
 
 #include <atomic>
 #include <cerrno>
@@ -59,12 +59,12 @@ void GenerateBatch(std::uint32_t first, std::uint32_t last, const std::string& f
         try {
             for (std::uint64_t k = next++; k < total && !stop; k = next++) {
                 const std::uint32_t state = static_cast<std::uint32_t>(first + k);
-                // A fresh editor per map, as a single "generate --seed" run starts from.
-                auto editor = std::make_unique<Editor>();
-                editor->Rng.State = state;
-                GenerateMap(*editor);
+                // A fresh grid per map, as a single "generate --seed" run starts from.
+                auto map = std::make_unique<MapState>();
+                RandomSource rng{state};
+                GenerateMap(map->Cells, rng);
                 const std::string path = folder + "/" + std::to_string(state) + ".korv";
-                OnFile(path, [&] { SaveMap(editor->Cells, path); });
+                OnFile(path, [&] { SaveMap(map->Cells, path); });
                 ++done;
             }
         } catch (...) {

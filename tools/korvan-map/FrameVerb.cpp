@@ -3,13 +3,10 @@
 
 #include "OutputFile.h"
 #include "PictureOutput.h"
+#include "edit/BrushModes.h"
+#include "edit/Editor.h"
+#include "edit/Frame.h"
 #include "map/MapFile.h"
-#include "render/BackBuffer.h"
-#include "render/BmpFile.h"
-#include "render/MapView.h"
-#include "render/SheetCatalogue.h"
-#include "render/Sheets.h"
-#include "render/View.h"
 
 #include <cstdio>
 #include <limits>
@@ -21,19 +18,7 @@ namespace {
 
 constexpr long long Int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr long long Int32Max = std::numeric_limits<std::int32_t>::max();
-constexpr long long LastMode = 4;
-
-// The brush item field of each mode and how many items it has.
-std::int32_t* ItemField(Editor& editor, long long mode, int& count)
-{
-    switch (mode) {
-    case 0: count = TerritTiles; return &editor.ItemTerrit;
-    case 1: count = LandsTiles; return &editor.ItemLands;
-    case 2: count = TerrainTiles; return &editor.ItemTerrain;
-    case 3: count = UnitsTiles; return &editor.ItemUnits;
-    default: count = QuadriTiles; return &editor.ItemQuadri;
-    }
-}
+constexpr long long LastMode = EditModeLimit;
 
 }  // namespace
 
@@ -70,23 +55,18 @@ int Frame(const QStringList& words)
         options.IsSet("cursor") ? ParsePair("--cursor", options.Value("cursor"), Int32Min, Int32Max) : std::pair{0LL, 0LL};
     const long long mode = options.IsSet("mode") ? ParseInteger("--mode", options.Value("mode"), 0, LastMode) : 3;
     const long long frames = options.IsSet("frames") ? ParseInteger("--frames", options.Value("frames"), 1, 100000) : 1;
-    int itemCount = 0;
-    std::int32_t* itemField = ItemField(*editor, mode, itemCount);
+    const BrushModeInfo& brushMode = BrushModes[mode];
     const long long item =
-        options.IsSet("item") ? ParseInteger("--item", options.Value("item"), 0, itemCount - 1) : 0;
+        options.IsSet("item") ? ParseInteger("--item", options.Value("item"), 0, brushMode.Items - 1) : 0;
 
     LoadMapFile(editor->Cells, input);
-    LoadSheets(*editor, assets);
-    UseAsBackBuffer(*editor, ReadArtwork("Graphic\\Black.BMP", assets));
-
-    SetViewStartValues(*editor);
-    StartShimmer(*editor);
+    SetUpArtworkFrom(*editor, assets);
     editor->ScrollX = std::int32_t(scrollX);
     editor->ScrollY = std::int32_t(scrollY);
     editor->CursorX = std::int32_t(cursorX);
     editor->CursorY = std::int32_t(cursorY);
     editor->EditMode = std::int32_t(mode);
-    *itemField = std::int32_t(item);
+    static_cast<BrushState&>(*editor).*brushMode.Item = std::int32_t(item);
     for (long long k = 0; k < frames; ++k)
         OnFile({}, [&] { FrameTick(*editor); });
     WriteOutput(output, EncodePicture(editor->BackBuffer, format));

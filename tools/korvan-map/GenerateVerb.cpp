@@ -2,9 +2,9 @@
 #include "Verbs.h"
 
 #include "OutputFile.h"
-#include "edit/Editor.h"
 #include "map/MapFile.h"
 #include "map/MapGenerator.h"
+#include "map/RandomSource.h"
 
 #include <cstdio>
 #include <memory>
@@ -62,14 +62,15 @@ int Generate(const QStringList& words)
         GenerateBatch(first, last, output);
         return 0;
     }
-    auto editor = std::make_unique<Editor>();
-    editor->Rng.State = static_cast<std::uint32_t>(ParseInteger("--seed", options.Value("seed"), 0, LastState));
-    GenerateMap(*editor);
+    // Only the grid and the random source: the generator needs no editor.
+    auto map = std::make_unique<MapState>();
+    RandomSource rng{static_cast<std::uint32_t>(ParseInteger("--seed", options.Value("seed"), 0, LastState))};
+    GenerateMap(map->Cells, rng);
     if (output == "-") {
-        const std::vector<std::uint8_t> bytes = EncodeMap(editor->Cells);
+        const std::vector<std::uint8_t> bytes = EncodeMap(map->Cells);
         WriteOutput(output, bytes);
     } else {
-        OnFile(output, [&] { SaveMap(editor->Cells, output); });
+        OnFile(output, [&] { SaveMap(map->Cells, output); });
     }
     return 0;
 }

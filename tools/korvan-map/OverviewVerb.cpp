@@ -4,10 +4,9 @@
 #include "OutputFile.h"
 #include "PictureOutput.h"
 #include "map/MapFile.h"
+#include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 #include "render/MapView.h"
-#include "render/Sheets.h"
-#include "render/View.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -43,14 +42,14 @@ int Overview(const QStringList& words)
     const std::string input = files.front(), output = options.Value("output"), assets = options.Value("assets");
     const PictureFormat format = FormatOf(output, PictureFormat::Png);
 
-    auto editor = std::make_unique<Editor>();
-    LoadMapFile(editor->Cells, input);
-    LoadSheets(*editor, assets);
-    const IndexedImage black = ReadArtwork("Graphic\\Black.BMP", assets);
+    auto map = std::make_unique<MapState>();
+    LoadMapFile(map->Cells, input);
+    auto editor = std::make_unique<Canvas>();  // the picture takes the back buffer's place
+    SetUpArtworkFrom(*editor, assets);
 
     std::int64_t left = std::numeric_limits<std::int64_t>::max(), top = left;
     std::int64_t right = std::numeric_limits<std::int64_t>::min(), bottom = right;
-    for (const auto& row : editor->Cells)
+    for (const auto& row : map->Cells)
         for (const auto& cell : row) {
             left = std::min<std::int64_t>(left, cell.ScreenX);
             right = std::max<std::int64_t>(right, cell.ScreenX);
@@ -66,7 +65,7 @@ int Overview(const QStringList& words)
 
     // The scroll that would bring the anchors to the picture (1 - left) need not fit 32 bits when
     // they lie near INT32_MIN; their spread does, so the anchors move instead and the scroll is 1.
-    for (auto& row : editor->Cells)
+    for (auto& row : map->Cells)
         for (auto& cell : row) {
             cell.ScreenX = std::int32_t(cell.ScreenX - left);
             cell.ScreenY = std::int32_t(cell.ScreenY - top);
@@ -75,16 +74,14 @@ int Overview(const QStringList& words)
     // then are the PNG's rows, each led by filter byte 0, and need no copy before compression.
     const int lead = format == PictureFormat::Png ? 1 : 0;
     IndexedImage canvas(static_cast<int>(width) + lead, static_cast<int>(height));
-    canvas.Palette = black.Palette;
+    canvas.Palette = editor->BackBuffer.Palette;  // Black.BMP's
     editor->BackBuffer = std::move(canvas);
-    SetViewStartValues(*editor);
-    StartShimmer(*editor);
     editor->ViewLeft = lead;
     editor->ViewRight = std::int32_t(width - 1 + lead);
     editor->ViewBottom = std::int32_t(height - 1);
     editor->ScrollX = 1 + lead;
     editor->ScrollY = 1;
-    OnFile({}, [&] { RenderMap(*editor, 0, 0, LastIndex, LastIndex); });
+    OnFile({}, [&] { RenderMap(*editor, map->Cells, 0, 0, LastIndex, LastIndex); });
     const IndexedImage& picture = editor->BackBuffer;
     WriteOutput(output, lead != 0 ? EncodePngRows(picture.Pixels, int(width), int(height), picture.Palette)
                                   : EncodePicture(picture, format));

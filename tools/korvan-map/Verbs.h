@@ -34,6 +34,8 @@ std::string AssetFile(const std::string& name, const std::string& assetsDir);
 // A map file, an artwork picture, and the six sheets; failures name the file (Failure).
 void LoadMapFile(MapGrid& cells, const std::string& path);
 IndexedImage ReadArtwork(const std::string& name, const std::string& assetsDir);
-void LoadSheets(Editor& editor, const std::string& assetsDir);
+// The artwork set up as the editor sets it up (SetUpArtwork), each file looked for in assetsDir
+// (see AssetFile); a failure names the file.
+void SetUpArtworkFrom(Canvas& canvas, const std::string& assetsDir);
 
 }  // namespace korvan::cli

@@ -1,6 +1,6 @@
 // korvan-midi-render: a MIDI file through the editor's music engine, to a WAV file or the device.
 #include "CommandLine.h"
-#include "MidiEngine.h"
+#include "music/MidiEngine.h"
 #include "OutputFile.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // The music engine: FluidSynth's file player, its end seen from the tick position after each block.
-#include "MidiEngine.h"
+#include "music/MidiEngine.h"
 
-#include "MidiFile.h"
-#include "map/KorvanError.h"
-#include "map/FileAccess.h"
+#include "music/MidiFile.h"
+#include "base/KorvanError.h"
+#include "base/FileAccess.h"
 
 #include <fluidsynth.h>
 

@@ -1,5 +1,5 @@
 // Standard MIDI File checks: a walk over the chunks and events that keeps only the tick counts.
-#include "MidiFile.h"
+#include "music/MidiFile.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Whole-file reads that never block, atomic writes that replace only regular files, and the
 // dialog messages for failing file calls.
-#include "map/FileAccess.h"
+#include "base/FileAccess.h"
 
-#include "map/KorvanError.h"
+#include "base/KorvanError.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,0 +1,67 @@
+// What the fast blitters share about encoding a sheet once: which picture an encoding was made
+// from, how many windows it holds, and the pixel streams that already carry the shimmer.
+#pragma once
+
+#include "render/IndexedImage.h"
+#include "render/SheetCatalogue.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace korvan {
+
+// A whole window's records and runs are laid out for a back buffer this many bytes wide.
+inline constexpr int WholeRunPitch = 640;
+
+// A masked blit reads a whole 64-byte block of a stream from any pixel: a pool has this many
+// bytes after its last stream.
+inline constexpr std::size_t PoolTail = 64;
+
+// The base of each blitter's own encoding of one sheet.
+struct SheetEncoding {
+    virtual ~SheetEncoding() = default;
+
+    // The picture this was made from; a different one (or a copied editor's) is encoded anew.
+    std::uintptr_t Source = 0;
+    int Width = -1;
+    int Height = -1;
+
+    int WindowHeight = 0;
+    int Columns = 0;  // windows encoded: column < Columns and row < Rows, origin inside the sheet
+    int Rows = 0;
+
+    bool IsOf(const IndexedImage& sheet) const
+    {
+        return Source == reinterpret_cast<std::uintptr_t>(sheet.Pixels.data()) && Width == sheet.Width &&
+               Height == sheet.Height;
+    }
+};
+
+// Fills the fields above for the sheet.
+void BeginEncoding(SheetEncoding& code, const IndexedImage& sheet, const SheetGeometry& geometry);
+
+// Where a window's pixel streams were put in a pool. A shimmering sheet keeps one stream for each
+// shimmer phase p (ShimmerPeriod of them, Stride bytes apart), the n-th pixel of stream p already
+// moved by PhaseOffset[(p + n + 1) % 6]: the offset it gets when the window is drawn whole from
+// phase p. A window without water looks the same from every phase: one stream, Stride 0.
+struct StreamPlace {
+    std::uint32_t Pixels;
+    std::uint32_t Stride;
+};
+StreamPlace AppendStreams(std::vector<std::uint8_t>& pool, const std::vector<std::uint8_t>& stream, bool shimmer);
+
+// The encoding of the sheet in the slot that the blitter of kind keeps with the artwork, made
+// anew when the sheet has changed.
+template <typename Code, typename Artwork, typename Kind>
+const Code& EncodingOf(Artwork& artwork, Kind kind, int slot, Code (*encode)(const IndexedImage&, const SheetGeometry&))
+{
+    auto& held = artwork.Encodings[std::size_t(kind)][std::size_t(slot)];
+    const IndexedImage& sheet = artwork.Sheets[std::size_t(slot)];
+    if (!held || !held->IsOf(sheet))
+        held = std::make_shared<const Code>(encode(sheet, SheetGeometries[std::size_t(slot)]));
+    return static_cast<const Code&>(*held);
+}
+
+}  // namespace korvan

@@ -1,0 +1,42 @@
+// Start values of the view, and its jumps.
+#include "render/ViewState.h"
+
+namespace korvan {
+
+void SetViewStartValues(ViewState& view)
+{
+    view.ScrollX = 10;
+    view.ScrollY = 200;
+    view.ViewLeft = 0;
+    view.ViewTop = 0;
+    view.CullLeft = view.ViewLeft - 65;
+    view.CullTop = view.ViewTop - 35;
+    view.ViewRight = 639;
+    view.ViewBottom = 461;
+}
+
+ScrollPosition JumpTarget(ViewJump jump)
+{
+    switch (jump) {
+    case ViewJump::TopLeft:
+        return {-1692, 1115};
+    case ViewJump::TopRight:
+        return {-5652, 1055};
+    case ViewJump::BottomLeft:
+        return {-1692, -745};
+    case ViewJump::BottomRight:
+        return {-5652, -805};
+    case ViewJump::Centre:
+        break;
+    }
+    return {-800, 0};
+}
+
+void JumpView(ViewState& view, ViewJump jump)
+{
+    const ScrollPosition target = JumpTarget(jump);
+    view.ScrollX = target.X;
+    view.ScrollY = target.Y;
+}
+
+}  // namespace korvan
