@@ -5,7 +5,7 @@
 namespace korvan {
 
 enum class BlitterKind : int {
-    Simple = 0,    // per pixel, exactly as the blit is specified: the oracle of the others
+    Simple = 0,    // per pixel, the literal rule: the oracle of the others
     Portable = 1,  // windows encoded into opaque runs, copied run by run
     Avx512 = 2,    // windows encoded into 64-column masks, one masked store per record
 };

@@ -1,4 +1,4 @@
-// The simple blitter: each window read pixel by pixel, exactly as the blit is specified. Slow,
+// The simple blitter: each window read pixel by pixel, by the literal rule. Slow,
 // and plain enough to check by eye; the other blitters must leave the same bytes and shimmer.
 #pragma once
 

@@ -22,7 +22,7 @@ bool LooksLikeValue(const QString& word)
 }
 
 // "--scroll X Y" becomes "--scroll=X,Y" before QCommandLineParser, which knows one value only.
-QStringList JoinTwoValueOptions(const QStringList& words, const std::vector<OptionSpec>& specs)
+QStringList JoinTwoValueOptions(const QStringList& words, const std::vector<OptionDefinition>& definitions)
 {
     QStringList joined;
     for (qsizetype i = 0; i < words.size(); ++i) {
@@ -31,10 +31,10 @@ QStringList JoinTwoValueOptions(const QStringList& words, const std::vector<Opti
             joined += words.mid(i);
             break;
         }
-        const OptionSpec* pair = nullptr;
-        for (const OptionSpec& spec : specs)
-            if (spec.TwoValues && word == "--" + spec.Names.first())
-                pair = &spec;
+        const OptionDefinition* pair = nullptr;
+        for (const OptionDefinition& option : definitions)
+            if (option.TwoValues && word == "--" + option.Names.first())
+                pair = &option;
         if (pair == nullptr || (i + 1 < words.size() && words[i + 1].contains(','))) {
             joined += word;
             continue;
@@ -79,12 +79,12 @@ QStringList Words(int argc, char** argv)
 
 std::string Bytes(const QString& word) { return word.toLatin1().toStdString(); }
 
-Options::Options(QString usage, QString summary, std::vector<OptionSpec> options)
-    : usage_(std::move(usage)), summary_(std::move(summary)), specs_(std::move(options))
+Options::Options(QString usage, QString summary, std::vector<OptionDefinition> options)
+    : usage_(std::move(usage)), summary_(std::move(summary)), definitions_(std::move(options))
 {
-    specs_.push_back({{"h", "help"}, {}, "show this help and exit"});
-    for (const OptionSpec& spec : specs_)
-        parser_.addOption(QCommandLineOption(spec.Names, spec.Description, spec.ValueName));
+    definitions_.push_back({{"h", "help"}, {}, "show this help and exit"});
+    for (const OptionDefinition& option : definitions_)
+        parser_.addOption(QCommandLineOption(option.Names, option.Description, option.ValueName));
 }
 
 void Options::Parse(const QStringList& words)
@@ -92,7 +92,7 @@ void Options::Parse(const QStringList& words)
     // QCommandLineParser skips the first word as the program's name.
     QStringList joined;
     try {
-        joined = JoinTwoValueOptions(words, specs_);
+        joined = JoinTwoValueOptions(words, definitions_);
     } catch (const UsageError&) {
         help_ = words.contains("--help") || words.contains("-h");
         if (!help_)
@@ -117,15 +117,15 @@ std::vector<std::string> Options::Positional() const
 std::string Options::HelpText() const
 {
     QString text = usage_ + "\n\n" + summary_ + "\n\nOptions:\n";
-    for (const OptionSpec& spec : specs_) {
+    for (const OptionDefinition& option : definitions_) {
         QStringList names;
-        for (const QString& name : spec.Names)
+        for (const QString& name : option.Names)
             names += (name.size() == 1 ? "-" : "--") + name;
         QString left = "  " + names.join(", ");
-        if (!spec.ValueName.isEmpty())
-            left += " " + spec.ValueName;
+        if (!option.ValueName.isEmpty())
+            left += " " + option.ValueName;
         text += left.size() < 26 ? left.leftJustified(26) : left + "\n" + QString(26, ' ');
-        text += spec.Description + "\n";
+        text += option.Description + "\n";
     }
     return Bytes(text);
 }

@@ -38,7 +38,7 @@ std::string ReasonOf(const std::exception& error, const std::string& path);
 QStringList Words(int argc, char** argv);
 std::string Bytes(const QString& word);
 
-struct OptionSpec {
+struct OptionDefinition {
     QStringList Names;    // e.g. {"o", "output"}
     QString ValueName;    // empty for a flag
     QString Description;
@@ -48,7 +48,7 @@ struct OptionSpec {
 // One verb's options (or the whole tool's) and the help text made from them.
 class Options {
 public:
-    Options(QString usage, QString summary, std::vector<OptionSpec> options);
+    Options(QString usage, QString summary, std::vector<OptionDefinition> options);
 
     // Parses the words after the verb. Raises UsageError for an unknown option or a missing
     // value, unless --help was given: then Help() is true and nothing else counts.
@@ -65,7 +65,7 @@ public:
 
 private:
     QString usage_, summary_;
-    std::vector<OptionSpec> specs_;
+    std::vector<OptionDefinition> definitions_;
     QCommandLineParser parser_;
     bool help_ = false;
 };
