@@ -67,27 +67,17 @@ void IndexMaskRows(MaskCode& code, MaskWindow& window)
     }
 }
 
-void EncodeWindow(MaskCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row)
+void EncodeWindow(MaskCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, const WindowArea& area)
 {
-    const int sx0 = column * geometry.GridWidth;
-    const int sy0 = row * geometry.GridHeight;
-    // Columns past the sheet's width are transparent; rows past its height are never read.
-    const int width = std::min(geometry.WindowWidth, sheet.Width - sx0);
-    const int height = std::min(geometry.WindowHeight, sheet.Height - sy0);
     std::vector<const std::uint8_t*> sourceRows;
-    for (int i = 0; i < height; ++i)
-        sourceRows.push_back(sheet.ScanLine(sy0 + i) + sx0);
+    for (int i = 0; i < area.Height; ++i)
+        sourceRows.push_back(sheet.ScanLine(area.Y + i) + area.X);
 
     MaskWindow window;
     std::vector<std::uint8_t> stream;
-    EncodeMaskRows(code, window, sourceRows.data(), width, height, stream);
+    EncodeMaskRows(code, window, sourceRows.data(), area.Width, area.Height, stream);
     IndexMaskRows(code, window);
-    window.Opaque = std::uint32_t(stream.size());
-    window.OpaqueMod6 = std::uint8_t(window.Opaque % ShimmerPeriod);
-    window.InSheet = height == geometry.WindowHeight;
-    const StreamPlace place = AppendStreams(code.Pool, stream, geometry.Shimmer);
-    window.Pixels = place.Pixels;
-    window.Stride = place.Stride;
+    PlaceWindow(window, code.Pool, stream, area, geometry);
     code.Windows.push_back(window);
 }
 
@@ -95,13 +85,7 @@ void EncodeWindow(MaskCode& code, const IndexedImage& sheet, const SheetGeometry
 
 MaskCode EncodeMasks(const IndexedImage& sheet, const SheetGeometry& geometry)
 {
-    MaskCode code;
-    BeginEncoding(code, sheet, geometry);
-    for (int row = 0; row < code.Rows; ++row)
-        for (int column = 0; column < code.Columns; ++column)
-            EncodeWindow(code, sheet, geometry, column, row);
-    code.Pool.resize(code.Pool.size() + PoolTail);
-    return code;
+    return EncodeWindows<MaskCode>(sheet, geometry, EncodeWindow);
 }
 
 }  // namespace korvan

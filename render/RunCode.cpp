@@ -8,13 +8,10 @@
 namespace korvan {
 namespace {
 
-void EncodeWindow(RunCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row)
+void EncodeWindow(RunCode& code, const IndexedImage& sheet, const SheetGeometry& geometry, const WindowArea& area)
 {
-    const int sx0 = column * geometry.GridWidth;
-    const int sy0 = row * geometry.GridHeight;
-    // Columns past the sheet's width are transparent; rows past its height are never read.
-    const int width = std::min(geometry.WindowWidth, sheet.Width - sx0);
-    const int height = std::min(geometry.WindowHeight, sheet.Height - sy0);
+    const int width = area.Width;
+    const int height = area.Height;
 
     RunWindow window;
     window.FirstRun = std::uint32_t(code.Runs.size());
@@ -23,7 +20,7 @@ void EncodeWindow(RunCode& code, const IndexedImage& sheet, const SheetGeometry&
         code.RowRuns.push_back(std::uint32_t(code.Runs.size()));
         if (i >= height)
             continue;
-        const std::uint8_t* source = sheet.ScanLine(sy0 + i) + sx0;
+        const std::uint8_t* source = sheet.ScanLine(area.Y + i) + area.X;
         for (int j = 0; j < width;) {
             if (!IsOpaque(source[j])) {
                 ++j;
@@ -42,12 +39,7 @@ void EncodeWindow(RunCode& code, const IndexedImage& sheet, const SheetGeometry&
     }
     code.RowRuns.push_back(std::uint32_t(code.Runs.size()));
     window.RunCount = std::uint32_t(code.Runs.size()) - window.FirstRun;
-    window.Opaque = std::uint32_t(stream.size());
-    window.OpaqueMod6 = std::uint8_t(window.Opaque % ShimmerPeriod);
-    window.InSheet = height == geometry.WindowHeight;
-    const StreamPlace place = AppendStreams(code.Pool, stream, geometry.Shimmer);
-    window.Pixels = place.Pixels;
-    window.Stride = place.Stride;
+    PlaceWindow(window, code.Pool, stream, area, geometry);
     code.Windows.push_back(window);
 }
 
@@ -55,13 +47,7 @@ void EncodeWindow(RunCode& code, const IndexedImage& sheet, const SheetGeometry&
 
 RunCode EncodeRuns(const IndexedImage& sheet, const SheetGeometry& geometry)
 {
-    RunCode code;
-    BeginEncoding(code, sheet, geometry);
-    for (int row = 0; row < code.Rows; ++row)
-        for (int column = 0; column < code.Columns; ++column)
-            EncodeWindow(code, sheet, geometry, column, row);
-    code.Pool.resize(code.Pool.size() + PoolTail);
-    return code;
+    return EncodeWindows<RunCode>(sheet, geometry, EncodeWindow);
 }
 
 }  // namespace korvan

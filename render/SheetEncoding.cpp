@@ -32,6 +32,13 @@ void BeginEncoding(SheetEncoding& code, const IndexedImage& sheet, const SheetGe
     code.Rows = WindowCount(sheet.Height, geometry.GridHeight);
 }
 
+WindowArea AreaOf(const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row)
+{
+    const int x = column * geometry.GridWidth;
+    const int y = row * geometry.GridHeight;
+    return {x, y, std::min(geometry.WindowWidth, sheet.Width - x), std::min(geometry.WindowHeight, sheet.Height - y)};
+}
+
 StreamPlace AppendStreams(std::vector<std::uint8_t>& pool, const std::vector<std::uint8_t>& stream, bool shimmer)
 {
     const StreamPlace place{std::uint32_t(pool.size()),

@@ -4,6 +4,7 @@
 
 #include "render/IndexedImage.h"
 #include "render/SheetCatalogue.h"
+#include "render/Shimmer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -51,6 +52,41 @@ struct StreamPlace {
     std::uint32_t Stride;
 };
 StreamPlace AppendStreams(std::vector<std::uint8_t>& pool, const std::vector<std::uint8_t>& stream, bool shimmer);
+
+// The part of the sheet a window at (column, row) reads: columns past the sheet's width are
+// transparent, rows past its height are never read.
+struct WindowArea {
+    int X, Y, Width, Height;
+};
+WindowArea AreaOf(const IndexedImage& sheet, const SheetGeometry& geometry, int column, int row);
+
+// Closes a window whose opaque pixels, in drawing order, are stream: their count, whether the
+// sheet holds the whole window, and where its streams went in the pool.
+template <typename Window>
+void PlaceWindow(Window& window, std::vector<std::uint8_t>& pool, const std::vector<std::uint8_t>& stream,
+                 const WindowArea& area, const SheetGeometry& geometry)
+{
+    window.Opaque = std::uint32_t(stream.size());
+    window.OpaqueMod6 = std::uint8_t(window.Opaque % ShimmerPeriod);
+    window.InSheet = area.Height == geometry.WindowHeight;
+    const StreamPlace place = AppendStreams(pool, stream, geometry.Shimmer);
+    window.Pixels = place.Pixels;
+    window.Stride = place.Stride;
+}
+
+// A whole sheet encoded window by window, row by row, with encodeWindow(code, sheet, area).
+template <typename Code>
+Code EncodeWindows(const IndexedImage& sheet, const SheetGeometry& geometry,
+                   void (*encodeWindow)(Code&, const IndexedImage&, const SheetGeometry&, const WindowArea&))
+{
+    Code code;
+    BeginEncoding(code, sheet, geometry);
+    for (int row = 0; row < code.Rows; ++row)
+        for (int column = 0; column < code.Columns; ++column)
+            encodeWindow(code, sheet, geometry, AreaOf(sheet, geometry, column, row));
+    code.Pool.resize(code.Pool.size() + PoolTail);
+    return code;
+}
 
 // The encoding of the sheet in the slot that the blitter of kind keeps with the artwork, made
 // anew when the sheet has changed.
