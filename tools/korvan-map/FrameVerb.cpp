@@ -40,13 +40,7 @@ int Frame(const QStringList& words)
         std::fputs(options.HelpText().c_str(), stdout);
         return 0;
     }
-    const std::vector<std::string> files = options.Positional();
-    if (files.size() > 1)
-        throw UsageError("unexpected argument '" + files[1] + "'");
-    if (files.empty() || !options.IsSet("output"))
-        throw UsageError("frame needs FILE.korv and -o OUT");
-    const std::string input = files.front(), output = options.Value("output"), assets = options.Value("assets");
-    const PictureFormat format = FormatOf(output, PictureFormat::Bmp);
+    const auto [input, output, assets, format] = TakeDrawingFiles(options, "frame", PictureFormat::Bmp);
 
     auto editor = std::make_unique<Editor>();
     const auto [scrollX, scrollY] =

@@ -34,13 +34,7 @@ int Overview(const QStringList& words)
         std::fputs(options.HelpText().c_str(), stdout);
         return 0;
     }
-    const std::vector<std::string> files = options.Positional();
-    if (files.size() > 1)
-        throw UsageError("unexpected argument '" + files[1] + "'");
-    if (files.empty() || !options.IsSet("output"))
-        throw UsageError("overview needs FILE.korv and -o OUT");
-    const std::string input = files.front(), output = options.Value("output"), assets = options.Value("assets");
-    const PictureFormat format = FormatOf(output, PictureFormat::Png);
+    const auto [input, output, assets, format] = TakeDrawingFiles(options, "overview", PictureFormat::Png);
 
     auto map = std::make_unique<MapState>();
     LoadMapFile(map->Cells, input);

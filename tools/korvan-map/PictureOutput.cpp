@@ -90,6 +90,17 @@ std::vector<std::uint8_t> EncodePngRows(std::span<const std::uint8_t> rows, int 
     return out;
 }
 
+DrawingFiles TakeDrawingFiles(const Options& options, const std::string& verb, PictureFormat forStdout)
+{
+    const std::vector<std::string> files = options.Positional();
+    if (files.size() > 1)
+        throw UsageError("unexpected argument '" + files[1] + "'");
+    if (files.empty() || !options.IsSet("output"))
+        throw UsageError(verb + " needs FILE.korv and -o OUT");
+    const std::string output = options.Value("output");
+    return {files.front(), output, options.Value("assets"), FormatOf(output, forStdout)};
+}
+
 std::vector<std::uint8_t> EncodePicture(const IndexedImage& image, PictureFormat format)
 {
     if (format == PictureFormat::Png) {
