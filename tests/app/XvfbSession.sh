@@ -15,14 +15,22 @@ xvfb_cleanup() {
 }
 trap xvfb_cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A failure shows what the program printed, if it was started: often the only clue from CI.
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -s "$SHOTS/program.log" ]; then grep -v '^ALSA lib' "$SHOTS/program.log" | tail -n 40 | sed 's/^/  program: /' >&2; fi
+  exit 1
+}
 note() { echo "-- $*"; }
 
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u /tmp/korvan-displayfd-XXXXXX)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # -noreset: by default the server resets when its last client leaves, and drops any connection
+  # still in its handshake then; a short-lived xdotool leaving just as the program connects would
+  # make the program fail to open the display.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local number
   read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
