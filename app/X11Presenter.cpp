@@ -1,7 +1,8 @@
-// The shared segment is a memfd handed to the server (MIT-SHM 1.2); each put asks for a
-// completion event, and the picture is written again only once that event is back, so the
-// server never reads a half-drawn frame. The events arrive on this connection alone, which no
-// one polls: they wake nobody and are collected when the next frame is due.
+// The shared segment is a memfd handed to the server (MIT-SHM 1.2). A frame's last put asks for
+// a completion event, and the picture is written again only once that event (or an error about
+// that put) is back, so the server never reads a half-drawn frame. The events arrive on this
+// connection alone, which no one polls: they wake nobody and are collected when the next frame
+// is due, by then long there.
 #include "X11Presenter.h"
 
 #include <QGuiApplication>
@@ -71,7 +72,6 @@ std::unique_ptr<X11Presenter> X11Presenter::Open()
     const auto version = Own(xcb_shm_query_version_reply(connection, xcb_shm_query_version(connection), nullptr));
     if (!version || version->major_version < 1 || (version->major_version == 1 && version->minor_version < 2))
         return nullptr;  // no segments passed as file descriptors
-    presenter->completionEvent_ = std::uint8_t(shm->first_event + XCB_SHM_COMPLETION);
     return presenter;
 }
 
@@ -149,20 +149,19 @@ void X11Presenter::DropSegment()
 
 void X11Presenter::WaitForServer()
 {
-    // Errors (a window gone before its last frame, say) come back here too: nothing to do.
-    while (waiting_ > 0) {
+    // Requests are carried out in order: an event or error about the last put, or any later
+    // request, means the server has read every put. A put that failed (its window gone) answers
+    // with an error instead of its completion.
+    while (waiting_) {
         xcb_generic_event_t* event = xcb_poll_for_event(connection_);
-        if (event == nullptr) {
-            if (xcb_connection_has_error(connection_)) {
-                waiting_ = 0;
-                break;
-            }
+        if (event == nullptr)
             event = xcb_wait_for_event(connection_);
-            if (event == nullptr)
-                continue;
+        if (event == nullptr) {  // the connection broke: nothing will come
+            waiting_ = false;
+            break;
         }
-        if ((event->response_type & 0x7F) == completionEvent_)
-            --waiting_;
+        if (std::int32_t(event->full_sequence - lastPut_) >= 0)
+            waiting_ = false;
         std::free(event);
     }
 }
@@ -185,15 +184,19 @@ void X11Presenter::Put(const std::vector<QRect>& parts)
     if (segment_ == 0 || window_ == 0 || xcb_connection_has_error(connection_))
         return;
     const QRect whole = picture_.rect();
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-        const QRect part = parts[k] & whole;
-        if (part.isEmpty())
-            continue;
-        xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()), std::uint16_t(whole.height()),
-                          std::uint16_t(part.x()), std::uint16_t(part.y()), std::uint16_t(part.width()),
-                          std::uint16_t(part.height()), std::int16_t(part.x()), std::int16_t(part.y()), depth_,
-                          XCB_IMAGE_FORMAT_Z_PIXMAP, 1, segment_, 0);
-        ++waiting_;
+    std::vector<QRect> inside;
+    for (const QRect& part : parts)
+        if (const QRect clipped = part & whole; !clipped.isEmpty())
+            inside.push_back(clipped);
+    for (std::size_t k = 0; k < inside.size(); ++k) {
+        const QRect& part = inside[k];
+        const bool last = k + 1 == inside.size();  // its completion stands for them all
+        lastPut_ = xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()),
+                                     std::uint16_t(whole.height()), std::uint16_t(part.x()), std::uint16_t(part.y()),
+                                     std::uint16_t(part.width()), std::uint16_t(part.height()), std::int16_t(part.x()),
+                                     std::int16_t(part.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, last ? 1 : 0, segment_, 0)
+                       .sequence;
+        waiting_ = true;
     }
     xcb_flush(connection_);
 }

@@ -43,12 +43,14 @@ private:
 
     xcb_connection_t* connection_ = nullptr;
     std::uint8_t depth_ = 0;
-    std::uint8_t completionEvent_ = 0;
     std::uint32_t window_ = 0;
     std::uint32_t gc_ = 0;
     std::uint32_t segment_ = 0;
     void* memory_ = nullptr;
     std::size_t bytes_ = 0;
     QImage picture_;
-    int waiting_ = 0;  // puts whose completion has not come back yet
+    // The last put's request number, and whether the server may still be reading for it: until
+    // its completion event, or an error for it, comes back.
+    std::uint32_t lastPut_ = 0;
+    bool waiting_ = false;
 };

@@ -3,11 +3,15 @@
 // Run on the offscreen platform (Qt paints), and on a real X server, where the frames go to the
 // server from shared memory (with KORVAN_EXPECT_DIRECT set, they must).
 #include "TImage.h"
+#include "X11Presenter.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
 
 #include <functional>
 #include <random>
@@ -166,6 +170,30 @@ private slots:
                 QVERIFY2(painted <= maxPaintedPixels, qPrintable(QString("%1 pixels painted").arg(painted)));
         }
         image->SetBackBuffer(nullptr);
+    }
+
+    // A window that went away while its frame was on the way answers the put with an error,
+    // not a completion: waiting for the server must end all the same.
+    void aPutIntoAWindowGoneEndsTheWait()
+    {
+        auto presenter = X11Presenter::Open();
+        if (!presenter)
+            QSKIP("no X server that shares memory with this process");
+        QWidget window;
+        window.setFixedSize(64, 48);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(presenter->Attach(std::uint32_t(window.winId())));
+        QImage* picture = presenter->Picture(QSize(64, 48));
+        QVERIFY(picture != nullptr);
+        picture->fill(Qt::red);
+        window.windowHandle()->destroy();
+        // Qt's own connection: once this answer is back, the server has destroyed the window.
+        xcb_connection_t* qt = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
+        presenter->Put({QRect(0, 0, 64, 48), QRect(0, 0, 10, 10)});
+        presenter->WaitForServer();
+        QVERIFY(presenter->Picture(QSize(64, 48)) != nullptr);
     }
 };
 
