@@ -100,8 +100,7 @@ KORVAN_AVX512 void ConvertAvx512(const std::uint8_t* planes, const std::uint32_t
     ConvertPortable(colours, source + n, target + n, count - n);
 }
 
-// The same lookups, sixty-four pixels at a time, for the blocks where a pixel changed; the
-// stores are masked to the changed pixels.
+// The same lookups, sixty-four pixels at a time, for the blocks where a pixel changed.
 KORVAN_AVX512 PaletteConverter::Changes ConvertChangedAvx512(const std::uint8_t* planes, const std::uint32_t* colours,
                                                              const std::uint8_t* current, std::uint8_t* shown,
                                                              std::uint32_t* target, std::size_t count)
@@ -128,11 +127,17 @@ KORVAN_AVX512 PaletteConverter::Changes ConvertChangedAvx512(const std::uint8_t*
         const __m512i b2 = Lookup(table[2], indices, high), b3 = Lookup(table[3], indices, high);
         const __m512i low01 = _mm512_unpacklo_epi8(b0, b1), high01 = _mm512_unpackhi_epi8(b0, b1);
         const __m512i low23 = _mm512_unpacklo_epi8(b2, b3), high23 = _mm512_unpackhi_epi8(b2, b3);
-        std::uint32_t* out = target + n;
-        _mm512_mask_storeu_epi32(out, __mmask16(changed), _mm512_unpacklo_epi16(low01, low23));
-        _mm512_mask_storeu_epi32(out + 16, __mmask16(changed >> 16), _mm512_unpackhi_epi16(low01, low23));
-        _mm512_mask_storeu_epi32(out + 32, __mmask16(changed >> 32), _mm512_unpacklo_epi16(high01, high23));
-        _mm512_mask_storeu_epi32(out + 48, __mmask16(changed >> 48), _mm512_unpackhi_epi16(high01, high23));
+        // A quarter with a changed pixel is stored whole: its other pixels get the colour they
+        // already hold, and a plain store costs less than a masked one.
+        auto* out = reinterpret_cast<__m512i*>(target + n);
+        if (std::uint16_t(changed) != 0)
+            _mm512_storeu_si512(out, _mm512_unpacklo_epi16(low01, low23));
+        if (std::uint16_t(changed >> 16) != 0)
+            _mm512_storeu_si512(out + 1, _mm512_unpackhi_epi16(low01, low23));
+        if (std::uint16_t(changed >> 32) != 0)
+            _mm512_storeu_si512(out + 2, _mm512_unpacklo_epi16(high01, high23));
+        if (std::uint16_t(changed >> 48) != 0)
+            _mm512_storeu_si512(out + 3, _mm512_unpackhi_epi16(high01, high23));
     }
     const PaletteConverter::Changes tail =
         ConvertChangedPortable(colours, current + n, shown + n, target + n, count - n);

@@ -24,8 +24,8 @@ public:
         bool Any() const { return First <= Last; }
     };
     // Brings a converted row up to date: where `current` differs from `shown`, the pixel is
-    // converted into `target` and copied into `shown`; every other target pixel is left alone,
-    // so that only what changed is written (and then sent) again.
+    // converted into `target` and copied into `shown`. `target` must hold `shown` converted: a
+    // pixel that did not change may be written again, with the colour it holds.
     Changes ConvertChanged(const std::uint8_t* current, std::uint8_t* shown, std::uint32_t* target,
                            std::size_t count) const;
 

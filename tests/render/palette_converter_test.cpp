@@ -37,8 +37,9 @@ TEST(PaletteConverter, EveryIndexBecomesItsColourAtAnyLengthAndAlignment)
         }
 }
 
-// Only the pixels that differ from what was shown are written, on both paths, with the first and
-// last of them reported, for rows of every length and alignment and changes sparse or dense.
+// A converted row brought up to date from what it showed, on both paths, with the first and last
+// changed pixel reported, for rows of every length and alignment and changes sparse or dense;
+// nothing outside the row is written.
 TEST(PaletteConverter, ConvertChangedWritesExactlyTheChangedPixels)
 {
     std::mt19937 rng(5);
@@ -59,15 +60,20 @@ TEST(PaletteConverter, ConvertChangedWritesExactlyTheChangedPixels)
                         current[k] = shown[k] = std::uint8_t(rng());
                     for (int c = 0; c < changesPerRow && count > 0; ++c)
                         current[offset + rng() % count] ^= std::uint8_t(1 + rng() % 255);
-                    std::vector<std::uint32_t> target(offset + count, 0xDEADBEEFu);
+                    std::vector<std::uint32_t> target(offset + count + 1, 0xDEADBEEFu);
+                    for (std::size_t k = offset; k < offset + count; ++k)
+                        target[k] = colours[shown[k]];
                     const std::vector<std::uint8_t> old = shown;
                     const auto changes =
                         converter.ConvertChanged(current.data() + offset, shown.data() + offset, target.data() + offset, count);
                     std::ptrdiff_t first = std::ptrdiff_t(count), last = -1;
-                    for (std::size_t k = offset; k < offset + count; ++k) {
-                        const bool changed = current[k] != old[k];
-                        ASSERT_EQ(target[k], changed ? colours[current[k]] : 0xDEADBEEFu)
+                    for (std::size_t k = 0; k < target.size(); ++k) {
+                        const bool inside = k >= offset && k < offset + count;
+                        ASSERT_EQ(target[k], inside ? colours[current[k]] : 0xDEADBEEFu)
                             << "path " << int(path) << ", count " << count << ", pixel " << k;
+                        if (!inside)
+                            continue;
+                        const bool changed = current[k] != old[k];
                         if (changed) {
                             first = std::min(first, std::ptrdiff_t(k - offset));
                             last = std::ptrdiff_t(k - offset);
