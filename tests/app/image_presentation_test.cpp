@@ -72,34 +72,43 @@ private slots:
     {
         QTest::addColumn<QPoint>("position");
         QTest::addColumn<QSize>("client");
-        QTest::newRow("at the origin, last rows hidden as in the editor") << QPoint(0, 0) << QSize(640, 462);
-        QTest::newRow("below a bar, whole") << QPoint(0, 21) << QSize(640, 501);
-        QTest::newRow("offset on both axes, cut right and below") << QPoint(7, 13) << QSize(500, 300);
+        QTest::addColumn<QSize>("image");
+        const QSize whole(640, 480);
+        QTest::newRow("at the origin, last rows hidden as in the editor") << QPoint(0, 0) << QSize(640, 462) << whole;
+        QTest::newRow("below a bar, whole") << QPoint(0, 21) << QSize(640, 501) << whole;
+        QTest::newRow("offset on both axes, cut right and below") << QPoint(7, 13) << QSize(500, 300) << whole;
+        QTest::newRow("smaller than the buffer")
+            << QPoint(0, 0) << QSize(400, 300) << QSize(400, 300);
     }
     void everyShownPixelIsItsPaletteColour()
     {
         QFETCH(QPoint, position);
         QFETCH(QSize, client);
+        QFETCH(QSize, image);
         std::mt19937 rng(7);
         korvan::IndexedImage buffer = Buffer(rng);
         QWidget window;
         window.setFixedSize(client);
-        auto* image = new TImage(&window);
-        image->setGeometry(QRect(position, QSize(640, 480)));
-        image->SetBackBuffer(&buffer);
+        auto* view = new TImage(&window);
+        view->setGeometry(QRect(position, image));
+        view->SetBackBuffer(&buffer);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QSize shown(std::min(640, client.width() - position.x()), std::min(480, client.height() - position.y()));
+        const QSize shown(std::min(image.width(), client.width() - position.x()),
+                          std::min(image.height(), client.height() - position.y()));
         for (int frame = 0; frame < 3; ++frame) {
             // A new frame, and on the third a new palette, as a newly loaded Black.BMP brings.
             for (auto& pixel : buffer.Pixels)
                 pixel = std::uint8_t(rng());
             if (frame == 2)
                 buffer = Buffer(rng);
-            image->repaint();
-            VerifyShown(window, *image, buffer, shown);
+            // As the frame tick puts it, then as an exposure paints it.
+            view->Present();
+            VerifyShown(window, *view, buffer, shown);
+            view->repaint();
+            VerifyShown(window, *view, buffer, shown);
         }
-        image->SetBackBuffer(nullptr);
+        view->SetBackBuffer(nullptr);
     }
 
     // Frames put on screen as the frame tick does: only the rows that changed are repainted (whole
