@@ -6,7 +6,6 @@
 #include "render/BackBuffer.h"
 #include "render/Blitter.h"
 
-#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
