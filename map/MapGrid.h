@@ -22,7 +22,7 @@ struct MapState {
     MapGrid Cells{};
     // Names what Cells holds: a stamp unique in the process, taken anew by every ChangeCells, so
     // that whatever was made from the cells (a drawn frame) can tell whether they are still the
-    // same. Copies carry it with the cells they copy. 0 is the untouched all-zero grid.
+    // same. Copies carry it with the cells they copy; 0 until the first ChangeCells.
     std::uint64_t CellsVersion = 0;
 };
 
