@@ -54,3 +54,21 @@ QRect TakeChanges(std::uint8_t* shown, const std::uint8_t* current, int stride, 
         return QRect();
     return QRect(area.left() + left, top, right - left + 1, bottom - top + 1);
 }
+
+void ChangedRows::Add(int y)
+{
+    if (!runs_.empty() && y - runs_.back().second <= MergeGap)
+        runs_.back().second = y;
+    else
+        runs_.emplace_back(y, y);
+}
+
+std::vector<QRect> ChangedRows::Take(int left, int width)
+{
+    std::vector<QRect> rects;
+    rects.reserve(runs_.size());
+    for (const auto& [first, last] : runs_)
+        rects.emplace_back(left, first, width, last - first + 1);
+    runs_.clear();
+    return rects;
+}

@@ -2,19 +2,31 @@
 #include "TImage.h"
 
 #include "FrameChanges.h"
+#include "X11Presenter.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPaintEngine>
 #include <QPainter>
 
+#include <algorithm>
 
-TImage::TImage(QWidget* parent) : QWidget(parent)
+TImage::TImage(QWidget* parent) : QWidget(parent), presenter_(X11Presenter::Open())
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    if (presenter_) {
+        // A window of its own, painted by nobody but this widget: Qt keeps no copy of it.
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_PaintOnScreen);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
 }
+
+TImage::~TImage() = default;
+
+QPaintEngine* TImage::paintEngine() const { return presenter_ ? nullptr : QWidget::paintEngine(); }
 
 void TImage::SetPicture(const QImage& picture)
 {
@@ -74,11 +86,20 @@ void TImage::Present()
         repaint();
         return;
     }
+    if (presenter_ && sharedSize_ != size())
+        shownWhole_ = false;  // a new shared picture: it holds nothing yet
     if (!shownWhole_ || palette_ != backBuffer_->Palette || shown_.size() != backBuffer_->Pixels.size()) {
         shown_ = backBuffer_->Pixels;
         paintingWhole_ = true;
-        repaint();
+        if (presenter_)
+            PutShared(visibleRegion());
+        else
+            repaint();
         paintingWhole_ = false;
+        return;
+    }
+    if (presenter_) {
+        PutChanges();
         return;
     }
     const QRect area = visibleRegion().boundingRect() & QRect(0, 0, backBuffer_->Width, backBuffer_->Height);
@@ -92,7 +113,7 @@ void TImage::Present()
         repaint(QRect(area.left(), changed.top(), area.width(), changed.height()));
 }
 
-void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
+void TImage::UpdatePalette()
 {
     const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
     if (frame_.size() != bufferRect.size()) {
@@ -108,6 +129,12 @@ void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
         colours_.SetColours(colours);
         shownWhole_ = false;
     }
+}
+
+void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
+{
+    UpdatePalette();
+    const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
     for (const QRect& rect : region) {
         // Only the rows the window shows: the view hides the buffer's last rows.
         const QRect part = rect & bufferRect;
@@ -129,8 +156,100 @@ void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
             painter.fillRect(r, Qt::black);
 }
 
+QImage* TImage::SharedPicture()
+{
+    if (presenter_->Attach(std::uint32_t(winId())))
+        if (QImage* picture = presenter_->Picture(size())) {
+            sharedSize_ = size();
+            return picture;
+        }
+    StopPresentingDirectly();
+    return nullptr;
+}
+
+void TImage::StopPresentingDirectly()
+{
+    presenter_.reset();
+    setAttribute(Qt::WA_PaintOnScreen, false);
+    shownWhole_ = false;
+    update();
+}
+
+// The shared picture holds every pixel of the window as last put: only the pixels that changed
+// since are converted into it, and only the rows holding them are put.
+void TImage::PutChanges()
+{
+    QImage* target = SharedPicture();
+    if (target == nullptr)
+        return;
+    // Rows the parent hides (the view shows 462 of the buffer's 480) are put when they show.
+    const QRect area =
+        visibleRegion().boundingRect() & target->rect() & QRect(0, 0, backBuffer_->Width, backBuffer_->Height);
+    std::uint8_t* const bits = target->bits();
+    const qsizetype bytesPerLine = target->bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const std::size_t offset = std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(area.left());
+        auto* line = reinterpret_cast<std::uint32_t*>(bits + y * bytesPerLine) + area.left();
+        const auto changes =
+            colours_.ConvertChanged(backBuffer_->Pixels.data() + offset, shown_.data() + offset, line, std::size_t(area.width()));
+        if (changes.Any())
+            rows_.Add(y);
+    }
+    lastPut_ = rows_.Take(area.left(), area.width());
+    if (!lastPut_.empty())
+        presenter_->Put(lastPut_);
+}
+
+void TImage::WaitUntilShown()
+{
+    if (presenter_)
+        presenter_->WaitForServer();
+}
+
+// Draws the region into the shared picture from the buffer (or the intro picture) and puts it.
+void TImage::PutShared(const QRegion& region)
+{
+    QImage* target = SharedPicture();
+    if (target == nullptr)
+        return;
+    const QRegion inside = region & target->rect();
+    if (backBuffer_ != nullptr && !backBuffer_->Empty()) {
+        UpdatePalette();
+        const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
+        const bool tracked = shown_.size() == backBuffer_->Pixels.size();
+        for (const QRect& rect : inside)
+            if (const QRect part = rect & bufferRect; !part.isEmpty()) {
+                ConvertRows(part, *target, QPoint());
+                // What was converted is what the picture holds from now on.
+                for (int y = part.top(); tracked && y <= part.bottom(); ++y) {
+                    const std::size_t offset = std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(part.left());
+                    std::copy_n(backBuffer_->Pixels.data() + offset, part.width(), shown_.data() + offset);
+                }
+            }
+        if (paintingWhole_)
+            shownWhole_ = true;
+        if (const QRegion outside = inside - bufferRect; !outside.isEmpty()) {
+            QPainter painter(target);
+            for (const QRect& r : outside)
+                painter.fillRect(r, Qt::black);
+        }
+    } else {
+        QPainter painter(target);
+        painter.setClipRegion(inside);
+        painter.fillRect(target->rect(), Qt::black);
+        if (!picture_.isNull())
+            painter.drawImage(0, 0, picture_);
+    }
+    lastPut_.assign(inside.begin(), inside.end());
+    presenter_->Put(lastPut_);
+}
+
 void TImage::paintEvent(QPaintEvent* event)
 {
+    if (presenter_) {
+        PutShared(event->region());
+        return;
+    }
     QPainter painter(this);
     if (backBuffer_ != nullptr && !backBuffer_->Empty()) {
         PaintBackBuffer(painter, event->region());

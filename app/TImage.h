@@ -2,6 +2,7 @@
 // top-left corner; reports pointer moves and button presses to its owner.
 #pragma once
 
+#include "FrameChanges.h"
 #include "render/IndexedImage.h"
 #include "render/PaletteConverter.h"
 
@@ -12,13 +13,17 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class X11Presenter;
 
 class TImage : public QWidget {
     Q_OBJECT
 
 public:
     explicit TImage(QWidget* parent = nullptr);
+    ~TImage() override;
 
     void SetPicture(const QImage& picture);              // the intro picture
     void SetBackBuffer(const korvan::IndexedImage* buffer);  // from now on shows this buffer
@@ -31,6 +36,15 @@ public:
     std::function<void(int x, int y)> OnMouseMove;
     std::function<void(Qt::MouseButton button, int x, int y)> OnMouseDown;
 
+    // Whether frames go to the X server from shared memory, past Qt's painting (else Qt paints).
+    bool PresentsDirectly() const { return presenter_ != nullptr; }
+    // When it does: the parts of the window the last Present put, and a wait until the server
+    // has drawn them (a screenshot taken after it shows them).
+    const std::vector<QRect>& LastPut() const { return lastPut_; }
+    void WaitUntilShown();
+
+    QPaintEngine* paintEngine() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -40,6 +54,11 @@ private:
     void ConvertRows(const QRect& rows, QImage& target, QPoint at) const;
     QImage* DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) const;
     void PaintBackBuffer(QPainter& painter, const QRegion& region);
+    void UpdatePalette();
+    QImage* SharedPicture();
+    void PutShared(const QRegion& region);
+    void PutChanges();
+    void StopPresentingDirectly();
 
     QImage picture_;
     const korvan::IndexedImage* backBuffer_ = nullptr;
@@ -55,4 +74,10 @@ private:
     std::vector<std::uint8_t> shown_;
     bool shownWhole_ = false;
     bool paintingWhole_ = false;
+    // Set where the X server shares memory with us: the widget is then a window of its own whose
+    // frames this puts there itself, and Qt paints nothing of it.
+    std::unique_ptr<X11Presenter> presenter_;
+    QSize sharedSize_;
+    ChangedRows rows_;
+    std::vector<QRect> lastPut_;
 };

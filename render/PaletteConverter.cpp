@@ -3,6 +3,9 @@
 
 #include "render/VectorPath.h"
 
+#include <algorithm>
+#include <cstring>
+
 #if defined(KORVAN_HAS_AVX512_PATH)
 #include <immintrin.h>
 #endif
@@ -22,6 +25,27 @@ void ConvertPortable(const std::uint32_t* colours, const std::uint8_t* source, s
     }
     for (; k < count; ++k)
         target[k] = colours[source[k]];
+}
+
+PaletteConverter::Changes ConvertChangedPortable(const std::uint32_t* colours, const std::uint8_t* current,
+                                                 std::uint8_t* shown, std::uint32_t* target, std::size_t count)
+{
+    PaletteConverter::Changes changes{std::ptrdiff_t(count), -1};
+    std::size_t k = 0;
+    while (k < count) {
+        if (k + 8 <= count && std::memcmp(current + k, shown + k, 8) == 0) {
+            k += 8;
+            continue;
+        }
+        if (current[k] != shown[k]) {
+            shown[k] = current[k];
+            target[k] = colours[current[k]];
+            changes.First = std::min(changes.First, std::ptrdiff_t(k));
+            changes.Last = std::ptrdiff_t(k);
+        }
+        ++k;
+    }
+    return changes;
 }
 
 #if defined(KORVAN_HAS_AVX512_PATH)
@@ -76,6 +100,50 @@ KORVAN_AVX512 void ConvertAvx512(const std::uint8_t* planes, const std::uint32_t
     ConvertPortable(colours, source + n, target + n, count - n);
 }
 
+// The same lookups, sixty-four pixels at a time, for the blocks where a pixel changed; the
+// stores are masked to the changed pixels.
+KORVAN_AVX512 PaletteConverter::Changes ConvertChangedAvx512(const std::uint8_t* planes, const std::uint32_t* colours,
+                                                             const std::uint8_t* current, std::uint8_t* shown,
+                                                             std::uint32_t* target, std::size_t count)
+{
+    __m512i table[4][4];
+    for (int k = 0; k < 4; ++k)
+        for (int q = 0; q < 4; ++q)
+            table[k][q] = _mm512_load_si512(planes + 256 * k + 64 * q);
+    const __m512i order = _mm512_load_si512(Order.Index);
+    PaletteConverter::Changes changes{std::ptrdiff_t(count), -1};
+    std::size_t n = 0;
+    for (; n + 64 <= count; n += 64) {
+        const __m512i loaded = _mm512_loadu_si512(current + n);
+        const __mmask64 changed = _mm512_cmpneq_epi8_mask(loaded, _mm512_loadu_si512(shown + n));
+        if (changed == 0)
+            continue;
+        _mm512_storeu_si512(shown + n, loaded);
+        if (changes.First > changes.Last)
+            changes.First = std::ptrdiff_t(n) + std::ptrdiff_t(__builtin_ctzll(changed));
+        changes.Last = std::ptrdiff_t(n) + 63 - std::ptrdiff_t(__builtin_clzll(changed));
+        const __m512i indices = _mm512_permutex2var_epi8(loaded, order, loaded);
+        const __mmask64 high = _mm512_movepi8_mask(indices);
+        const __m512i b0 = Lookup(table[0], indices, high), b1 = Lookup(table[1], indices, high);
+        const __m512i b2 = Lookup(table[2], indices, high), b3 = Lookup(table[3], indices, high);
+        const __m512i low01 = _mm512_unpacklo_epi8(b0, b1), high01 = _mm512_unpackhi_epi8(b0, b1);
+        const __m512i low23 = _mm512_unpacklo_epi8(b2, b3), high23 = _mm512_unpackhi_epi8(b2, b3);
+        std::uint32_t* out = target + n;
+        _mm512_mask_storeu_epi32(out, __mmask16(changed), _mm512_unpacklo_epi16(low01, low23));
+        _mm512_mask_storeu_epi32(out + 16, __mmask16(changed >> 16), _mm512_unpackhi_epi16(low01, low23));
+        _mm512_mask_storeu_epi32(out + 32, __mmask16(changed >> 32), _mm512_unpacklo_epi16(high01, high23));
+        _mm512_mask_storeu_epi32(out + 48, __mmask16(changed >> 48), _mm512_unpackhi_epi16(high01, high23));
+    }
+    const PaletteConverter::Changes tail =
+        ConvertChangedPortable(colours, current + n, shown + n, target + n, count - n);
+    if (tail.Any()) {
+        if (changes.First > changes.Last)
+            changes.First = std::ptrdiff_t(n) + tail.First;
+        changes.Last = std::ptrdiff_t(n) + tail.Last;
+    }
+    return changes;
+}
+
 #endif
 
 }  // namespace
@@ -95,6 +163,16 @@ void PaletteConverter::Convert(const std::uint8_t* source, std::uint32_t* target
         return ConvertAvx512(planes_.data(), colours_.data(), source, target, count);
 #endif
     ConvertPortable(colours_.data(), source, target, count);
+}
+
+PaletteConverter::Changes PaletteConverter::ConvertChanged(const std::uint8_t* current, std::uint8_t* shown,
+                                                           std::uint32_t* target, std::size_t count) const
+{
+#if defined(KORVAN_HAS_AVX512_PATH)
+    if (ActiveVectorPath() == VectorPath::Avx512)
+        return ConvertChangedAvx512(planes_.data(), colours_.data(), current, shown, target, count);
+#endif
+    return ConvertChangedPortable(colours_.data(), current, shown, target, count);
 }
 
 }  // namespace korvan

@@ -17,6 +17,18 @@ public:
 
     void Convert(const std::uint8_t* source, std::uint32_t* target, std::size_t count) const;
 
+    // The first and last place where a row changed; First > Last when nothing did.
+    struct Changes {
+        std::ptrdiff_t First;
+        std::ptrdiff_t Last;
+        bool Any() const { return First <= Last; }
+    };
+    // Brings a converted row up to date: where `current` differs from `shown`, the pixel is
+    // converted into `target` and copied into `shown`; every other target pixel is left alone,
+    // so that only what changed is written (and then sent) again.
+    Changes ConvertChanged(const std::uint8_t* current, std::uint8_t* shown, std::uint32_t* target,
+                           std::size_t count) const;
+
 private:
     std::array<std::uint32_t, 256> colours_{};
     // Byte k of every colour, for k = 0..3 (lowest first), 256 bytes each.

@@ -1,11 +1,17 @@
 // Image1 on screen: every shown pixel of the window is the back buffer's index looked up in its
 // palette, frame after frame, wherever the image sits in its window and whatever part is shown.
+// Run on the offscreen platform (Qt paints), and on a real X server, where the frames go to the
+// server from shared memory (with KORVAN_EXPECT_DIRECT set, they must).
 #include "TImage.h"
+#include "X11Presenter.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
 
 #include <functional>
 #include <random>
@@ -41,8 +47,11 @@ class ImagePresentationTest : public QObject {
     }
 
     // The window as the screen shows it, compared with the buffer through its palette.
-    static void VerifyShown(QWidget& window, const TImage& image, const korvan::IndexedImage& buffer, QSize shown)
+    static void VerifyShown(QWidget& window, TImage& image, const korvan::IndexedImage& buffer, QSize shown)
     {
+        if (qEnvironmentVariableIsSet("KORVAN_EXPECT_DIRECT"))
+            QVERIFY(image.PresentsDirectly());
+        image.WaitUntilShown();
         const QImage grabbed = QGuiApplication::primaryScreen()->grabWindow(window.winId()).toImage();
         const QPoint origin = image.mapTo(&window, QPoint(0, 0));
         for (int y = 0; y < shown.height(); ++y)
@@ -93,8 +102,8 @@ private slots:
         image->SetBackBuffer(nullptr);
     }
 
-    // Frames put on screen as the frame tick does: the rows that changed are repainted, and only
-    // those (whole rows: the X server puts them faster than narrower rectangles).
+    // Frames put on screen as the frame tick does: only the rows that changed are repainted (whole
+    // rows through Qt; from shared memory, bands of rows spanning their changed columns).
     void presentRepaintsWhatChangedOnly_data()
     {
         using Change = FrameChange;
@@ -152,12 +161,39 @@ private slots:
             for (const QRegion& region : recorder.Painted)
                 for (const QRect& rect : region)
                     painted += qsizetype(rect.width()) * rect.height();
+            if (image->PresentsDirectly())
+                for (const QRect& rect : image->LastPut())
+                    painted += qsizetype(rect.width()) * rect.height();
             if (maxPaintedPixels < 0)
                 QCOMPARE(painted, qsizetype(640 * 462));
             else
                 QVERIFY2(painted <= maxPaintedPixels, qPrintable(QString("%1 pixels painted").arg(painted)));
         }
         image->SetBackBuffer(nullptr);
+    }
+
+    // A window that went away while its frame was on the way answers the put with an error,
+    // not a completion: waiting for the server must end all the same.
+    void aPutIntoAWindowGoneEndsTheWait()
+    {
+        auto presenter = X11Presenter::Open();
+        if (!presenter)
+            QSKIP("no X server that shares memory with this process");
+        QWidget window;
+        window.setFixedSize(64, 48);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(presenter->Attach(std::uint32_t(window.winId())));
+        QImage* picture = presenter->Picture(QSize(64, 48));
+        QVERIFY(picture != nullptr);
+        picture->fill(Qt::red);
+        window.windowHandle()->destroy();
+        // Qt's own connection: once this answer is back, the server has destroyed the window.
+        xcb_connection_t* qt = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        std::free(xcb_get_input_focus_reply(qt, xcb_get_input_focus(qt), nullptr));
+        presenter->Put({QRect(0, 0, 64, 48), QRect(0, 0, 10, 10)});
+        presenter->WaitForServer();
+        QVERIFY(presenter->Picture(QSize(64, 48)) != nullptr);
     }
 };
 

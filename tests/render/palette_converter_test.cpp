@@ -1,6 +1,7 @@
 // Presenting a frame: every index becomes its table colour, for spans of every length and
 // alignment, on whichever path the processor (or KORVAN_VECTOR) chose.
 #include "render/PaletteConverter.h"
+#include "render/VectorPath.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,51 @@ TEST(PaletteConverter, EveryIndexBecomesItsColourAtAnyLengthAndAlignment)
                     << "offset " << offset << ", count " << count << ", pixel " << k;
             }
         }
+}
+
+// Only the pixels that differ from what was shown are written, on both paths, with the first and
+// last of them reported, for rows of every length and alignment and changes sparse or dense.
+TEST(PaletteConverter, ConvertChangedWritesExactlyTheChangedPixels)
+{
+    std::mt19937 rng(5);
+    std::array<std::uint32_t, 256> colours;
+    for (auto& colour : colours)
+        colour = std::uint32_t(rng());
+    PaletteConverter converter;
+    converter.SetColours(colours);
+    const korvan::VectorPath before = korvan::ActiveVectorPath();
+    for (const korvan::VectorPath path : {korvan::VectorPath::Portable, korvan::VectorPath::Avx512}) {
+        if (!korvan::SetVectorPath(path))
+            continue;
+        for (std::size_t offset : {0u, 3u})
+            for (std::size_t count : {0u, 1u, 7u, 63u, 64u, 65u, 130u, 640u})
+                for (int changesPerRow : {0, 1, 2, 40, 1000}) {
+                    std::vector<std::uint8_t> current(offset + count), shown(offset + count);
+                    for (std::size_t k = 0; k < current.size(); ++k)
+                        current[k] = shown[k] = std::uint8_t(rng());
+                    for (int c = 0; c < changesPerRow && count > 0; ++c)
+                        current[offset + rng() % count] ^= std::uint8_t(1 + rng() % 255);
+                    std::vector<std::uint32_t> target(offset + count, 0xDEADBEEFu);
+                    const std::vector<std::uint8_t> old = shown;
+                    const auto changes =
+                        converter.ConvertChanged(current.data() + offset, shown.data() + offset, target.data() + offset, count);
+                    std::ptrdiff_t first = std::ptrdiff_t(count), last = -1;
+                    for (std::size_t k = offset; k < offset + count; ++k) {
+                        const bool changed = current[k] != old[k];
+                        ASSERT_EQ(target[k], changed ? colours[current[k]] : 0xDEADBEEFu)
+                            << "path " << int(path) << ", count " << count << ", pixel " << k;
+                        if (changed) {
+                            first = std::min(first, std::ptrdiff_t(k - offset));
+                            last = std::ptrdiff_t(k - offset);
+                        }
+                    }
+                    EXPECT_EQ(shown, current);
+                    EXPECT_EQ(changes.First, first) << "count " << count;
+                    EXPECT_EQ(changes.Last, last) << "count " << count;
+                    EXPECT_EQ(changes.Any(), last >= 0);
+                }
+    }
+    korvan::SetVectorPath(before);
 }
 
 TEST(PaletteConverter, NewColoursReplaceTheOld)

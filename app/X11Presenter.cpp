@@ -1,0 +1,202 @@
+// The shared segment is a memfd handed to the server (MIT-SHM 1.2). A frame's last put asks for
+// a completion event, and the picture is written again only once that event (or an error about
+// that put) is back, so the server never reads a half-drawn frame. The events arrive on this
+// connection alone, which no one polls: they wake nobody and are collected when the next frame
+// is due, by then long there.
+#include "X11Presenter.h"
+
+#include <QGuiApplication>
+
+#include <X11/Xlib.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+namespace {
+
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply>
+ReplyPtr<Reply> Own(Reply* reply)
+{
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
+// The depth's pixels are 32 bits wide, lowest byte first, blue to red in the low three bytes:
+// exactly QImage::Format_RGB32 on this machine.
+bool TakesRgb32(const xcb_setup_t* setup, std::uint8_t depth, xcb_visualid_t visual)
+{
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST || (depth != 24 && depth != 32))
+        return false;
+    bool wide = false;
+    for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem > 0; xcb_format_next(&formats))
+        if (formats.data->depth == depth)
+            wide = formats.data->bits_per_pixel == 32;
+    if (!wide)
+        return false;
+    for (auto screens = xcb_setup_roots_iterator(setup); screens.rem > 0; xcb_screen_next(&screens))
+        for (auto depths = xcb_screen_allowed_depths_iterator(screens.data); depths.rem > 0; xcb_depth_next(&depths))
+            for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0; xcb_visualtype_next(&visuals))
+                if (visuals.data->visual_id == visual)
+                    return depths.data->depth == depth &&
+                           (visuals.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR ||
+                            visuals.data->_class == XCB_VISUAL_CLASS_DIRECT_COLOR) &&
+                           visuals.data->red_mask == 0xFF0000u && visuals.data->green_mask == 0x00FF00u &&
+                           visuals.data->blue_mask == 0x0000FFu;
+    return false;
+}
+
+}  // namespace
+
+std::unique_ptr<X11Presenter> X11Presenter::Open()
+{
+    // KORVAN_PRESENT=qt keeps Qt's own painting, to compare the two or to get round a display
+    // that takes these puts badly.
+    if (qGuiApp == nullptr || qGuiApp->devicePixelRatio() != 1.0 || qEnvironmentVariable("KORVAN_PRESENT") == "qt")
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->display() == nullptr)
+        return nullptr;
+    std::unique_ptr<X11Presenter> presenter(new X11Presenter);
+    presenter->connection_ = xcb_connect(XDisplayString(x11->display()), nullptr);
+    xcb_connection_t* connection = presenter->connection_;
+    if (xcb_connection_has_error(connection))
+        return nullptr;
+    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
+    if (shm == nullptr || !shm->present)
+        return nullptr;
+    const auto version = Own(xcb_shm_query_version_reply(connection, xcb_shm_query_version(connection), nullptr));
+    if (!version || version->major_version < 1 || (version->major_version == 1 && version->minor_version < 2))
+        return nullptr;  // no segments passed as file descriptors
+    return presenter;
+}
+
+X11Presenter::~X11Presenter()
+{
+    if (connection_ == nullptr)
+        return;
+    if (!xcb_connection_has_error(connection_)) {
+        DropSegment();
+        if (gc_ != 0)
+            xcb_free_gc(connection_, gc_);
+    }
+    if (memory_ != nullptr)
+        munmap(memory_, bytes_);
+    xcb_disconnect(connection_);
+}
+
+bool X11Presenter::Attach(std::uint32_t window)
+{
+    if (window == window_)
+        return true;
+    const auto geometry = Own(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
+    const auto attributes =
+        Own(xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    if (!geometry || !attributes || !TakesRgb32(xcb_get_setup(connection_), geometry->depth, attributes->visual))
+        return false;
+    if (gc_ != 0)
+        xcb_free_gc(connection_, gc_);
+    gc_ = xcb_generate_id(connection_);
+    const std::uint32_t noExposures = 0;
+    xcb_create_gc(connection_, gc_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    window_ = window;
+    depth_ = geometry->depth;
+    return true;
+}
+
+bool X11Presenter::MakeSegment(QSize size)
+{
+    const std::size_t bytes = std::size_t(size.width()) * std::size_t(size.height()) * 4;
+    const int fd = memfd_create("korvan-frame", MFD_CLOEXEC);
+    if (fd < 0)
+        return false;
+    void* memory = ftruncate(fd, off_t(bytes)) == 0 ? mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0)
+                                                      : MAP_FAILED;
+    if (memory == MAP_FAILED) {
+        close(fd);
+        return false;
+    }
+    const std::uint32_t segment = xcb_generate_id(connection_);
+    // The connection takes the descriptor and closes it once sent.
+    if (const auto error = Own(xcb_request_check(connection_, xcb_shm_attach_fd_checked(connection_, segment, fd, 0)))) {
+        munmap(memory, bytes);
+        return false;
+    }
+    segment_ = segment;
+    memory_ = memory;
+    bytes_ = bytes;
+    picture_ = QImage(static_cast<uchar*>(memory), size.width(), size.height(), size.width() * 4, QImage::Format_RGB32);
+    return true;
+}
+
+void X11Presenter::DropSegment()
+{
+    if (segment_ == 0)
+        return;
+    WaitForServer();
+    xcb_shm_detach(connection_, segment_);
+    xcb_flush(connection_);
+    picture_ = QImage();
+    munmap(memory_, bytes_);
+    memory_ = nullptr;
+    bytes_ = 0;
+    segment_ = 0;
+}
+
+void X11Presenter::WaitForServer()
+{
+    // Requests are carried out in order: an event or error about the last put, or any later
+    // request, means the server has read every put. A put that failed (its window gone) answers
+    // with an error instead of its completion.
+    while (waiting_) {
+        xcb_generic_event_t* event = xcb_poll_for_event(connection_);
+        if (event == nullptr)
+            event = xcb_wait_for_event(connection_);
+        if (event == nullptr) {  // the connection broke: nothing will come
+            waiting_ = false;
+            break;
+        }
+        if (std::int32_t(event->full_sequence - lastPut_) >= 0)
+            waiting_ = false;
+        std::free(event);
+    }
+}
+
+QImage* X11Presenter::Picture(QSize size)
+{
+    if (xcb_connection_has_error(connection_) || size.isEmpty())
+        return nullptr;
+    WaitForServer();
+    if (picture_.size() != size) {
+        DropSegment();
+        if (!MakeSegment(size))
+            return nullptr;
+    }
+    return &picture_;
+}
+
+void X11Presenter::Put(const std::vector<QRect>& parts)
+{
+    if (segment_ == 0 || window_ == 0 || xcb_connection_has_error(connection_))
+        return;
+    const QRect whole = picture_.rect();
+    std::vector<QRect> inside;
+    for (const QRect& part : parts)
+        if (const QRect clipped = part & whole; !clipped.isEmpty())
+            inside.push_back(clipped);
+    for (std::size_t k = 0; k < inside.size(); ++k) {
+        const QRect& part = inside[k];
+        const bool last = k + 1 == inside.size();  // its completion stands for them all
+        lastPut_ = xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()),
+                                     std::uint16_t(whole.height()), std::uint16_t(part.x()), std::uint16_t(part.y()),
+                                     std::uint16_t(part.width()), std::uint16_t(part.height()), std::int16_t(part.x()),
+                                     std::int16_t(part.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, last ? 1 : 0, segment_, 0)
+                       .sequence;
+        waiting_ = true;
+    }
+    xcb_flush(connection_);
+}
