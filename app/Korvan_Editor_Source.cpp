@@ -11,7 +11,7 @@
 #include "base/AssetLookup.h"
 #include "base/Version.h"
 #include "edit/Brush.h"
-#include "edit/Frame.h"
+#include "edit/FrameCache.h"
 #include "edit/NewMap.h"
 #include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
@@ -286,7 +286,7 @@ void TForm_Main::ReportOnce(const QString& message)
 void TForm_Main::Timer1Timer()
 {
     // After an error the frames go on; each message is shown once per run.
-    RunReportedOnce([this] { korvan::FrameTick(*editor_); });
+    RunReportedOnce([this] { korvan::CachedFrameTick(*editor_, *frames_); });
     Image1->Present();
     Timer1->start();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "edit/Editor.h"
+#include "edit/FrameCache.h"
 #include "edit/Input.h"
 
 #include <QElapsedTimer>
@@ -143,6 +144,8 @@ private:
     void MapReplaced();
 
     std::unique_ptr<korvan::Editor> editor_;
+    // The last frames drawn, so that an idle view is put back instead of drawn again.
+    std::unique_ptr<korvan::FrameCache> frames_ = std::make_unique<korvan::FrameCache>();
     QSet<QString> reported_;  // messages of RunReportedOnce already shown
     int menuBarHeight_ = 0;
     // The intro's clock runs from the first intro tick; time in modal boxes is taken out of it.

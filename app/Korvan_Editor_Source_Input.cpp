@@ -30,10 +30,10 @@ bool TForm_Main::HistoryKey(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
     if (event.key() == Qt::Key_Z && modifiers == Qt::ControlModifier)
-        korvan::Undo(editor_->Cells, editor_->History);
+        korvan::Undo(korvan::ChangeCells(*editor_), editor_->History);
     else if ((event.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) ||
              (event.key() == Qt::Key_Y && modifiers == Qt::ControlModifier))
-        korvan::Redo(editor_->Cells, editor_->History);
+        korvan::Redo(korvan::ChangeCells(*editor_), editor_->History);
     else
         return false;
     return true;

@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 using Handler = void (TForm_Main::*)();
@@ -195,7 +197,7 @@ void TForm_Main::CaricaGioco1Click()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     OpenDialog1FileName = OpenDialog1->selectedFiles().constFirst();
-    korvan::LoadMap(editor_->Cells, OpenDialog1FileName.toStdString());
+    korvan::LoadMap(korvan::ChangeCells(*editor_), OpenDialog1FileName.toStdString());
     MapReplaced();
 }
 
@@ -209,7 +211,7 @@ void TForm_Main::LoadStartMapFile()
     const QString path = QFileInfo(StartMapFile).absoluteFilePath();
     OpenDialog1FileName = path;
     RunHandler([&] {
-        korvan::LoadMap(editor_->Cells, path.toStdString());
+        korvan::LoadMap(korvan::ChangeCells(*editor_), path.toStdString());
         MapReplaced();  // a loaded map has nothing to take back and nothing unsaved
     });
 }
@@ -225,7 +227,7 @@ bool TForm_Main::SaveDialogExec()
 
 void TForm_Main::SaveTo(const QString& name)
 {
-    korvan::SaveMap(editor_->Cells, name.toStdString());
+    korvan::SaveMap(std::as_const(editor_->Cells), name.toStdString());
     korvan::MarkSaved(editor_->History);
 }
 

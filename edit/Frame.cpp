@@ -7,6 +7,7 @@
 #include "render/MapView.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace korvan {
 
@@ -29,7 +30,7 @@ void FrameTick(Editor& editor)
     ClampScroll(editor);
     ClearBackBuffer(editor);
     // The first row and column are always 0 in the editor; kept inside the grid all the same.
-    RenderMap(editor, editor.Cells, std::uint8_t(std::clamp(editor.FirstRow, 0, LastIndex)),
+    RenderMap(editor, std::as_const(editor.Cells), std::uint8_t(std::clamp(editor.FirstRow, 0, LastIndex)),
               std::uint8_t(std::clamp(editor.FirstCol, 0, LastIndex)), LastIndex, LastIndex);
     DrawBrushPreview(editor, editor);
 }

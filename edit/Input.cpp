@@ -45,7 +45,7 @@ void PressMap(Editor& editor, MouseButton button)
 {
     PressEdgeScroll(editor);
     if (button == MouseButton::Left)
-        PaintCell(editor.Cells, editor.History, editor, editor);
+        PaintCell(ChangeCells(editor), editor.History, editor, editor);
     else if (button == MouseButton::Right)
         StepItem(editor, editor.EditMode);
 }

@@ -9,7 +9,7 @@ void GenerateMap(Editor& editor)
 {
     BrushState& brush = editor;
     brush = BrushState{};
-    GenerateMap(editor.Cells, editor.Rng);
+    GenerateMap(ChangeCells(editor), editor.Rng);
 }
 
 }  // namespace korvan

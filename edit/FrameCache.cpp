@@ -1,0 +1,104 @@
+// The frame cache: keying a tick, putting a frame back, keeping a frame.
+#include "edit/FrameCache.h"
+
+#include "edit/Editor.h"
+#include "edit/Frame.h"
+#include "render/BackBuffer.h"
+#include "render/Blitter.h"
+
+#include <cstring>
+#include <type_traits>
+
+namespace korvan {
+namespace {
+
+// Byte comparison stands for field comparison only without padding.
+static_assert(std::has_unique_object_representations_v<FrameKey>);
+static_assert(offsetof(FrameKey, Shimmer) + sizeof(ShimmerState) + 2 == sizeof(FrameKey));
+
+constexpr std::size_t FrameBytes = std::size_t(BackBufferWidth) * BackBufferHeight;
+
+bool SameKey(const FrameKey& a, const FrameKey& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Everything but the shimmer: the view, brush, map and artwork are as they were.
+bool SameScene(const FrameKey& a, const FrameKey& b) { return std::memcmp(&a, &b, offsetof(FrameKey, Shimmer)) == 0; }
+
+// Frames are kept only for the back buffer the editor draws into; any other leaves the tick to
+// itself (it may well raise).
+bool Cacheable(const Editor& editor)
+{
+    const IndexedImage& buffer = editor.BackBuffer;
+    return buffer.Width == BackBufferWidth && buffer.Height == BackBufferHeight && buffer.Pixels.size() == FrameBytes;
+}
+
+FrameKey KeyOf(const Editor& editor)
+{
+    FrameKey key{};
+    key.CellsVersion = editor.CellsVersion;
+    for (std::size_t slot = 0; slot < SheetCount; ++slot) {
+        const IndexedImage& sheet = editor.Sheets[slot];
+        key.SheetPixels[slot] = reinterpret_cast<std::uintptr_t>(sheet.Pixels.data());
+        key.SheetWidth[slot] = sheet.Width;
+        key.SheetHeight[slot] = sheet.Height;
+    }
+    key.View = editor;
+    key.Brush = editor;
+    key.Blitter = std::int32_t(ActiveBlitter().Kind());
+    key.Shimmer = editor;
+    return key;
+}
+
+}  // namespace
+
+bool FrameCache::Tick(Editor& editor)
+{
+    if (!Cacheable(editor)) {
+        haveLast_ = false;
+        ++misses_;
+        FrameTick(editor);
+        return false;
+    }
+    const FrameKey key = KeyOf(editor);
+    for (Entry& entry : entries_)
+        if (entry.Used && SameKey(entry.Key, key)) {
+            std::memcpy(editor.BackBuffer.Pixels.data(), entry.Pixels.data(), FrameBytes);
+            static_cast<ViewState&>(editor) = entry.ViewAfter;
+            static_cast<ShimmerState&>(editor) = entry.ShimmerAfter;
+            last_ = key;
+            haveLast_ = true;
+            ++hits_;
+            return true;
+        }
+    // Only a frame whose scene stood still since the last tick is kept: while the view scrolls,
+    // the pointer moves or the map changes, frames do not come back, and copying each one
+    // would only add to the tick.
+    const bool still = haveLast_ && SameScene(key, last_);
+    haveLast_ = false;  // a tick that raises leaves no last key
+    ++misses_;
+    FrameTick(editor);
+    if (still)
+        Store(key, editor);
+    last_ = key;
+    haveLast_ = true;
+    return false;
+}
+
+void FrameCache::Store(const FrameKey& key, const Editor& editor)
+{
+    Entry& entry = entries_[next_];
+    next_ = (next_ + 1) % Capacity;
+    entry.Key = key;
+    entry.ViewAfter = editor;
+    entry.ShimmerAfter = editor;
+    entry.Pixels.assign(editor.BackBuffer.Pixels.begin(), editor.BackBuffer.Pixels.end());
+    entry.Used = true;
+}
+
+void FrameCache::Clear()
+{
+    for (Entry& entry : entries_)
+        entry.Used = false;
+    haveLast_ = false;
+}
+
+}  // namespace korvan

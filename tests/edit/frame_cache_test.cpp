@@ -1,0 +1,291 @@
+// The frame cache against the plain frame tick: two editors side by side through random
+// sessions, the cache hit by an idle shimmering view, and missed after any change to what a
+// frame is drawn from.
+#include "edit/Brush.h"
+#include "edit/EditHistory.h"
+#include "edit/Frame.h"
+#include "edit/FrameCache.h"
+#include "edit/Input.h"
+#include "edit/NewMap.h"
+#include "map/MapFile.h"
+#include "render/Blitter.h"
+#include "render/RenderFixtures.h"
+#include "render/Sheets.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace korvan {
+namespace {
+
+using korvan::testing::MakeEditor;
+using korvan::testing::MinimumHeight;
+using korvan::testing::MinimumWidth;
+using korvan::testing::RandomSheet;
+
+template <typename T>
+bool SameBytes(const T& a, const T& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// A generated map on random sheets full of water, the cursor in the middle of the view.
+// unitsRows cuts the Units sheet short, so that some previews raise "Scan line index out of range".
+std::unique_ptr<Editor> ShimmeringEditor(unsigned seed, int unitsRows = MinimumHeight[UnitsSheet])
+{
+    auto editor = MakeEditor();
+    std::mt19937 rng(seed);
+    for (int slot = 0; slot < SheetCount; ++slot)
+        SetSheet(*editor, slot,
+                 RandomSheet(rng, MinimumWidth[slot], slot == UnitsSheet ? unitsRows : MinimumHeight[slot]));
+    editor->Rng.State = seed;
+    GenerateMap(*editor);
+    ResetBrushAfterNewMap(*editor, *editor);
+    editor->CursorX = 300;
+    editor->CursorY = 200;
+    return editor;
+}
+
+// Every field of the editor, the back buffer's pixels included. CellsVersion is the cache's key,
+// not the editor's content; each encoding is compared by whether it still fits its sheet.
+void ExpectSameEditors(const Editor& plain, const Editor& cached)
+{
+    EXPECT_TRUE(SameBytes(plain.Cells, cached.Cells)) << "cells";
+    EXPECT_TRUE(SameBytes<ViewState>(plain, cached)) << "view";
+    EXPECT_TRUE(SameBytes<ShimmerState>(plain, cached)) << "shimmer " << int(plain.ShimmerOffset) << ","
+                                                        << int(plain.ShimmerRising) << " against "
+                                                        << int(cached.ShimmerOffset) << "," << int(cached.ShimmerRising);
+    EXPECT_TRUE(SameBytes<BrushState>(plain, cached)) << "brush";
+    EXPECT_EQ(plain.Rng.State, cached.Rng.State);
+    EXPECT_EQ(plain.History.Applied, cached.History.Applied);
+    EXPECT_EQ(plain.History.SavedAt, cached.History.SavedAt);
+    ASSERT_EQ(plain.History.Steps.size(), cached.History.Steps.size());
+    for (std::size_t k = 0; k < plain.History.Steps.size(); ++k) {
+        const CellChange &a = plain.History.Steps[k], &b = cached.History.Steps[k];
+        EXPECT_TRUE(a.Cell == b.Cell && a.Offset == b.Offset && a.Before == b.Before && a.After == b.After) << k;
+    }
+    EXPECT_EQ(plain.BackBuffer.Width, cached.BackBuffer.Width);
+    EXPECT_EQ(plain.BackBuffer.Height, cached.BackBuffer.Height);
+    EXPECT_EQ(plain.BackBuffer.Palette, cached.BackBuffer.Palette);
+    EXPECT_TRUE(plain.BackBuffer.Pixels == cached.BackBuffer.Pixels) << "back buffer";
+    for (int slot = 0; slot < SheetCount; ++slot) {
+        EXPECT_TRUE(plain.Sheets[slot].Pixels == cached.Sheets[slot].Pixels) << "sheet " << slot;
+        for (int kind = 0; kind < BlitterKindCount; ++kind) {
+            const auto fits = [&](const Editor& e) {
+                const auto& code = e.Encodings[kind][slot];
+                return code != nullptr && code->IsOf(e.Sheets[slot]);
+            };
+            EXPECT_EQ(fits(plain), fits(cached)) << "encoding " << kind << " of sheet " << slot;
+        }
+    }
+}
+
+std::vector<BlitterKind> AvailableBlitters()
+{
+    std::vector<BlitterKind> kinds;
+    for (int kind = 0; kind < BlitterKindCount; ++kind)
+        if (BlitterUnavailable(BlitterKind(kind)) == nullptr)
+            kinds.push_back(BlitterKind(kind));
+    return kinds;
+}
+
+// Puts the blitter in use back when a test that changes it ends.
+class KeepBlitter {
+public:
+    ~KeepBlitter() { SetActiveBlitter(kind_); }
+
+private:
+    BlitterKind kind_ = ActiveBlitter().Kind();
+};
+
+// A frame tick on each editor; both raise or neither does.
+void TickBoth(Editor& plain, Editor& cached, FrameCache& cache)
+{
+    std::optional<std::string> plainError, cachedError;
+    try {
+        FrameTick(plain);
+    } catch (const std::exception& error) {
+        plainError = error.what();
+    }
+    try {
+        CachedFrameTick(cached, cache);
+    } catch (const std::exception& error) {
+        cachedError = error.what();
+    }
+    EXPECT_EQ(plainError, cachedError);
+    ExpectSameEditors(plain, cached);
+}
+
+// The cursor somewhere: mostly inside the view, often in an edge band or beyond the view.
+void MovePointer(Editor& editor, std::mt19937& rng)
+{
+    if (rng() % 2 == 0)
+        PointerOverImage(editor, 120 + int(rng() % 400), 120 + int(rng() % 250));
+    else if (rng() % 2 == 0)
+        PointerOverWindow(editor, int(rng() % 720) - 40, int(rng() % 560) - 40);
+    else {
+        const int edges[][2] = {{-1, 200}, {580, 200}, {300, 412}, {300, 15}, {300, -15}, {-5, 0}, {700, 470}};
+        const auto& edge = edges[rng() % std::size(edges)];
+        editor.CursorX = edge[0];
+        editor.CursorY = edge[1];
+    }
+}
+
+struct Session {
+    unsigned seed;
+    int unitsRows;  // the Units sheet's height
+    int unitsItem;  // the brush's first Units item
+    int steps;
+};
+
+void PrintTo(const Session& s, std::ostream* out)
+{
+    *out << "seed " << s.seed << ", Units sheet " << s.unitsRows << " rows, item " << s.unitsItem;
+}
+
+class FrameCacheSession : public ::testing::TestWithParam<Session> {};
+
+TEST_P(FrameCacheSession, LeavesWhatThePlainTickLeaves)
+{
+    const Session session = GetParam();
+    const KeepBlitter keep;
+    const std::vector<BlitterKind> blitters = AvailableBlitters();
+    korvan::testing::TempFolder folder;
+    const std::string otherMap = folder.File("other.korv");
+    {
+        auto other = ShimmeringEditor(session.seed + 1000);
+        SaveMap(std::as_const(other->Cells), otherMap);
+    }
+    auto plain = ShimmeringEditor(session.seed, session.unitsRows);
+    plain->ItemUnits = session.unitsItem;
+    auto cached = std::make_unique<Editor>(*plain);
+    FrameCache cache;
+    std::mt19937 rng(session.seed);
+    const std::vector<std::function<void(Editor&)>> actions = {
+        [&](Editor& e) { MovePointer(e, rng); },
+        [&](Editor& e) { KeyDown(e, std::vector{KeyBackslash, 49, 50, 51, 52, 53, 65}[rng() % 7]); },
+        [&](Editor& e) { PressMap(e, MouseButton::Left); },
+        [&](Editor& e) { PressMap(e, MouseButton::Right); },
+        [&](Editor& e) { Undo(ChangeCells(e), e.History); },
+        [&](Editor& e) { Redo(ChangeCells(e), e.History); },
+        [&](Editor& e) {
+            GenerateMap(e);
+            ResetBrushAfterNewMap(e, e);
+            StartHistory(e.History);
+        },
+        [&](Editor& e) {
+            LoadMap(ChangeCells(e), otherMap);
+            StartHistory(e.History);
+        },
+        [&](Editor& e) { JumpView(e, ViewJump(rng() % 5)); },
+        [&](Editor& e) { StartShimmer(e); },
+    };
+    for (int step = 0; step < session.steps && !HasFailure(); ++step) {
+        int ticks = 1 + int(rng() % 3);
+        const unsigned pick = rng() % 20;
+        if (pick < std::size(actions)) {
+            // Both editors take the same action with the same random numbers.
+            const std::mt19937 before = rng;
+            actions[pick](*plain);
+            rng = before;
+            actions[pick](*cached);
+        } else if (pick == 19) {
+            SetActiveBlitter(blitters[rng() % blitters.size()]);
+        } else {
+            ticks = 1 + int(rng() % 14);  // the user rests
+        }
+        for (int tick = 0; tick < ticks && !HasFailure(); ++tick) {
+            SCOPED_TRACE("step " + std::to_string(step) + ", tick " + std::to_string(tick));
+            TickBoth(*plain, *cached, cache);
+        }
+    }
+    EXPECT_GT(cache.Hits(), 0u) << "the session never rested long enough to use the cache";
+    std::cout << "hits " << cache.Hits() << ", misses " << cache.Misses() << "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(FrameCache, FrameCacheSession,
+                         ::testing::Values(Session{1, MinimumHeight[UnitsSheet], 0, 400},
+                                           Session{2, MinimumHeight[UnitsSheet], 0, 400},
+                                           Session{3, MinimumHeight[UnitsSheet], 0, 400},
+                                           // Units previews of the second row on raise half-drawn.
+                                           Session{4, 70, 9, 300}, Session{5, 70, 8, 300}));
+
+TEST(FrameCache, IdleShimmeringViewIsPutBackFromTheCache)
+{
+    auto editor = ShimmeringEditor(7);
+    FrameCache cache;
+    std::set<int> phases;
+    for (int tick = 0; tick < 40; ++tick) {
+        phases.insert(ShimmerPhase(editor->ShimmerOffset, editor->ShimmerRising));
+        const bool hit = CachedFrameTick(*editor, cache);
+        // The first tick keeps nothing (the scene has only just settled), the next six keep a
+        // whole shimmer cycle at most.
+        EXPECT_TRUE(hit || tick < 7) << "tick " << tick;
+    }
+    EXPECT_GT(phases.size(), 1u) << "the view does not shimmer: the test shows nothing";
+    EXPECT_GE(cache.Hits(), 33u);
+}
+
+// Each change to what a frame is drawn from, made to a view whose idle cycle is in the cache.
+struct Change {
+    const char* name;
+    std::function<void(Editor&)> apply;
+};
+
+TEST(FrameCache, AnyChangeToWhatAFrameIsDrawnFromMisses)
+{
+    const KeepBlitter keep;
+    std::vector<Change> changes;
+    const struct {
+        const char* name;
+        std::int32_t ViewState::*field;
+    } viewFields[] = {{"ScrollX", &ViewState::ScrollX},     {"ScrollY", &ViewState::ScrollY},
+                      {"ViewLeft", &ViewState::ViewLeft},   {"ViewTop", &ViewState::ViewTop},
+                      {"ViewRight", &ViewState::ViewRight}, {"ViewBottom", &ViewState::ViewBottom},
+                      {"CullLeft", &ViewState::CullLeft},   {"CullTop", &ViewState::CullTop},
+                      {"FirstRow", &ViewState::FirstRow},   {"FirstCol", &ViewState::FirstCol},
+                      {"CursorX", &ViewState::CursorX},     {"CursorY", &ViewState::CursorY}};
+    for (const auto& f : viewFields)
+        changes.push_back({f.name, [f](Editor& e) { e.*f.field += 1; }});
+    for (int mode = 0; mode < BrushModeCount; ++mode)
+        changes.push_back({"item", [mode](Editor& e) { StepItem(e, mode); }});
+    changes.push_back({"EditMode", [](Editor& e) { StepEditMode(e); }});
+    // States off the cycle: none of the kept frames started from one.
+    changes.push_back({"ShimmerOffset", [](Editor& e) { e.ShimmerOffset = 7; }});
+    changes.push_back({"ShimmerRising", [](Editor& e) { e.ShimmerRising = 9; }});
+    changes.push_back({"cells", [](Editor& e) { ChangeCells(e)[60][60].Terrain = 3; }});
+    changes.push_back({"cells written back as they were", [](Editor& e) { ChangeCells(e); }});
+    for (int slot = 0; slot < SheetCount; ++slot)
+        changes.push_back({"sheet", [slot](Editor& e) { SetSheet(e, slot, IndexedImage(e.Sheets[slot])); }});
+    for (const BlitterKind kind : AvailableBlitters())
+        changes.push_back({BlitterName(kind), [kind](Editor&) { SetActiveBlitter(kind); }});
+
+    const auto prototype = ShimmeringEditor(11);
+    const BlitterKind startKind = ActiveBlitter().Kind();
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        SetActiveBlitter(startKind);
+        auto editor = std::make_unique<Editor>(*prototype);
+        FrameCache cache;
+        for (int tick = 0; tick < 8; ++tick)
+            CachedFrameTick(*editor, cache);
+        ASSERT_TRUE(CachedFrameTick(*editor, cache)) << "the idle cycle is not in the cache";
+        change.apply(*editor);
+        if (ActiveBlitter().Kind() == startKind && std::string(change.name) == BlitterName(startKind))
+            continue;  // the blitter already in use is no change
+        EXPECT_FALSE(CachedFrameTick(*editor, cache));
+    }
+}
+
+}  // namespace
+}  // namespace korvan
