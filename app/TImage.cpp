@@ -86,7 +86,7 @@ void TImage::Present()
         repaint();
         return;
     }
-    if (presenter_ && sharedSize_ != size())
+    if (presenter_ && presenter_->PictureSize() != size())
         shownWhole_ = false;  // a new shared picture: it holds nothing yet
     if (!shownWhole_ || palette_ != backBuffer_->Palette || shown_.size() != backBuffer_->Pixels.size()) {
         shown_ = backBuffer_->Pixels;
@@ -159,10 +159,8 @@ void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
 QImage* TImage::SharedPicture()
 {
     if (presenter_->Attach(std::uint32_t(winId())))
-        if (QImage* picture = presenter_->Picture(size())) {
-            sharedSize_ = size();
+        if (QImage* picture = presenter_->Picture(size()))
             return picture;
-        }
     StopPresentingDirectly();
     return nullptr;
 }

@@ -77,7 +77,6 @@ private:
     // Set where the X server shares memory with us: the widget is then a window of its own whose
     // frames this puts there itself, and Qt paints nothing of it.
     std::unique_ptr<X11Presenter> presenter_;
-    QSize sharedSize_;
     ChangedRows rows_;
     std::vector<QRect> lastPut_;
 };

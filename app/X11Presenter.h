@@ -29,6 +29,7 @@ public:
     // unless its size changed (then it is black). Waits until the server has read the last put.
     // nullptr when no segment of that size can be shared with the server.
     QImage* Picture(QSize size);
+    QSize PictureSize() const { return picture_.size(); }
 
     // Puts these parts of the picture at the same places of the window, and sends them at once.
     void Put(const std::vector<QRect>& parts);

@@ -74,28 +74,46 @@ KORVAN_AVX512 inline __m512i Lookup(const __m512i* plane, __m512i indices, __mma
     return _mm512_mask_blend_epi8(high, low, upper);
 }
 
+// The four byte planes in registers, and the colours of 64 indices as four quarters of sixteen
+// consecutive pixels.
+struct Avx512Table {
+    __m512i Plane[4][4];
+    __m512i Order;
+
+    KORVAN_AVX512 explicit Avx512Table(const std::uint8_t* planes)
+    {
+        for (int k = 0; k < 4; ++k)
+            for (int q = 0; q < 4; ++q)
+                Plane[k][q] = _mm512_load_si512(planes + 256 * k + 64 * q);
+        Order = _mm512_load_si512(korvan::Order.Index);
+    }
+
+    KORVAN_AVX512 void Colours(__m512i loaded, __m512i (&quarters)[4]) const
+    {
+        const __m512i indices = _mm512_permutex2var_epi8(loaded, Order, loaded);
+        const __mmask64 high = _mm512_movepi8_mask(indices);
+        const __m512i b0 = Lookup(Plane[0], indices, high), b1 = Lookup(Plane[1], indices, high);
+        const __m512i b2 = Lookup(Plane[2], indices, high), b3 = Lookup(Plane[3], indices, high);
+        const __m512i low01 = _mm512_unpacklo_epi8(b0, b1), high01 = _mm512_unpackhi_epi8(b0, b1);
+        const __m512i low23 = _mm512_unpacklo_epi8(b2, b3), high23 = _mm512_unpackhi_epi8(b2, b3);
+        quarters[0] = _mm512_unpacklo_epi16(low01, low23);
+        quarters[1] = _mm512_unpackhi_epi16(low01, low23);
+        quarters[2] = _mm512_unpacklo_epi16(high01, high23);
+        quarters[3] = _mm512_unpackhi_epi16(high01, high23);
+    }
+};
+
 KORVAN_AVX512 void ConvertAvx512(const std::uint8_t* planes, const std::uint32_t* colours, const std::uint8_t* source,
                                  std::uint32_t* target, std::size_t count)
 {
-    __m512i table[4][4];
-    for (int k = 0; k < 4; ++k)
-        for (int q = 0; q < 4; ++q)
-            table[k][q] = _mm512_load_si512(planes + 256 * k + 64 * q);
-    const __m512i order = _mm512_load_si512(Order.Index);
+    const Avx512Table table(planes);
     std::size_t n = 0;
     for (; n + 64 <= count; n += 64) {
-        const __m512i loaded = _mm512_loadu_si512(source + n);
-        const __m512i indices = _mm512_permutex2var_epi8(loaded, order, loaded);
-        const __mmask64 high = _mm512_movepi8_mask(indices);
-        const __m512i b0 = Lookup(table[0], indices, high), b1 = Lookup(table[1], indices, high);
-        const __m512i b2 = Lookup(table[2], indices, high), b3 = Lookup(table[3], indices, high);
-        const __m512i low01 = _mm512_unpacklo_epi8(b0, b1), high01 = _mm512_unpackhi_epi8(b0, b1);
-        const __m512i low23 = _mm512_unpacklo_epi8(b2, b3), high23 = _mm512_unpackhi_epi8(b2, b3);
+        __m512i quarters[4];
+        table.Colours(_mm512_loadu_si512(source + n), quarters);
         auto* out = reinterpret_cast<__m512i*>(target + n);
-        _mm512_storeu_si512(out, _mm512_unpacklo_epi16(low01, low23));
-        _mm512_storeu_si512(out + 1, _mm512_unpackhi_epi16(low01, low23));
-        _mm512_storeu_si512(out + 2, _mm512_unpacklo_epi16(high01, high23));
-        _mm512_storeu_si512(out + 3, _mm512_unpackhi_epi16(high01, high23));
+        for (int q = 0; q < 4; ++q)
+            _mm512_storeu_si512(out + q, quarters[q]);
     }
     ConvertPortable(colours, source + n, target + n, count - n);
 }
@@ -105,11 +123,7 @@ KORVAN_AVX512 PaletteConverter::Changes ConvertChangedAvx512(const std::uint8_t*
                                                              const std::uint8_t* current, std::uint8_t* shown,
                                                              std::uint32_t* target, std::size_t count)
 {
-    __m512i table[4][4];
-    for (int k = 0; k < 4; ++k)
-        for (int q = 0; q < 4; ++q)
-            table[k][q] = _mm512_load_si512(planes + 256 * k + 64 * q);
-    const __m512i order = _mm512_load_si512(Order.Index);
+    const Avx512Table table(planes);
     PaletteConverter::Changes changes{std::ptrdiff_t(count), -1};
     std::size_t n = 0;
     for (; n + 64 <= count; n += 64) {
@@ -121,23 +135,14 @@ KORVAN_AVX512 PaletteConverter::Changes ConvertChangedAvx512(const std::uint8_t*
         if (changes.First > changes.Last)
             changes.First = std::ptrdiff_t(n) + std::ptrdiff_t(__builtin_ctzll(changed));
         changes.Last = std::ptrdiff_t(n) + 63 - std::ptrdiff_t(__builtin_clzll(changed));
-        const __m512i indices = _mm512_permutex2var_epi8(loaded, order, loaded);
-        const __mmask64 high = _mm512_movepi8_mask(indices);
-        const __m512i b0 = Lookup(table[0], indices, high), b1 = Lookup(table[1], indices, high);
-        const __m512i b2 = Lookup(table[2], indices, high), b3 = Lookup(table[3], indices, high);
-        const __m512i low01 = _mm512_unpacklo_epi8(b0, b1), high01 = _mm512_unpackhi_epi8(b0, b1);
-        const __m512i low23 = _mm512_unpacklo_epi8(b2, b3), high23 = _mm512_unpackhi_epi8(b2, b3);
+        __m512i quarters[4];
+        table.Colours(loaded, quarters);
         // A quarter with a changed pixel is stored whole: its other pixels get the colour they
         // already hold, and a plain store costs less than a masked one.
         auto* out = reinterpret_cast<__m512i*>(target + n);
-        if (std::uint16_t(changed) != 0)
-            _mm512_storeu_si512(out, _mm512_unpacklo_epi16(low01, low23));
-        if (std::uint16_t(changed >> 16) != 0)
-            _mm512_storeu_si512(out + 1, _mm512_unpackhi_epi16(low01, low23));
-        if (std::uint16_t(changed >> 32) != 0)
-            _mm512_storeu_si512(out + 2, _mm512_unpacklo_epi16(high01, high23));
-        if (std::uint16_t(changed >> 48) != 0)
-            _mm512_storeu_si512(out + 3, _mm512_unpackhi_epi16(high01, high23));
+        for (int q = 0; q < 4; ++q)
+            if (std::uint16_t(changed >> (16 * q)) != 0)
+                _mm512_storeu_si512(out + q, quarters[q]);
     }
     const PaletteConverter::Changes tail =
         ConvertChangedPortable(colours, current + n, shown + n, target + n, count - n);

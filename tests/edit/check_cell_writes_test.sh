@@ -2,29 +2,11 @@
 # scripts/check-cell-writes against one-line files: writes through ChangeCells, reads through
 # std::as_const and comments pass; any other use of a map's Cells in app/ or edit/ fails and names
 # the file and line. Files of other folders are not its business.
-set -euo pipefail
-check=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/../SourceCheckCases.sh"
 
-failures=0
-n=0
 # folder | the line | expected exit status
 while IFS='|' read -r folder code expected; do
-  tree="$tmp/case$((++n))"
-  mkdir -p "$tree/$folder"
-  printf '// case\n#include "map/MapGrid.h"\n%s\n' "$code" >"$tree/$folder/File.cpp"
-  set +e
-  output=$("$check" "$tree" 2>&1)
-  status=$?
-  set -e
-  if [ "$status" != "$expected" ]; then
-    echo "FAIL: $folder: '$code' exited $status, expected $expected: $output"
-    failures=$((failures + 1))
-  elif [ "$expected" = 1 ] && [[ "$output" != *"$folder/File.cpp:3:"* ]]; then
-    echo "FAIL: $folder: '$code' did not name the line: $output"
-    failures=$((failures + 1))
-  fi
+  check_case "$folder" "$(printf '// case\n#include "map/MapGrid.h"\n%s' "$code")" "$expected" "$folder: '$code'"
 done <<'CASES'
 edit|    PaintCell(ChangeCells(editor), editor.History, editor, editor);|0
 app|    korvan::Undo(korvan::ChangeCells(*editor_), editor_->History);|0
@@ -40,5 +22,4 @@ app|    korvan::Undo(editor_ -> Cells, editor_->History);|1
 edit|    MapGrid& cells = static_cast<MapState&>(editor).Cells;|1
 edit|    Use(std::as_const(a.Cells), b.Cells);|1
 CASES
-[ "$failures" = 0 ] && echo "all cases pass"
-exit "$failures"
+finish_cases

@@ -1,29 +1,11 @@
 #!/usr/bin/env bash
 # scripts/check-layers against small made-up trees: an include that points down or stays in its
 # folder passes; one that points up or sideways fails and names the file and line.
-set -euo pipefail
-check=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/../SourceCheckCases.sh"
 
-failures=0
-n=0
 # layer of the including file | included header | expected exit status
 while IFS='|' read -r layer header expected; do
-  tree="$tmp/case$((++n))"
-  mkdir -p "$tree/$layer"
-  printf '// case\n#include <vector>\n#include "%s"\n' "$header" >"$tree/$layer/File.cpp"
-  set +e
-  output=$("$check" "$tree" 2>&1)
-  status=$?
-  set -e
-  if [ "$status" != "$expected" ]; then
-    echo "FAIL: $layer including \"$header\" exited $status, expected $expected: $output"
-    failures=$((failures + 1))
-  elif [ "$expected" = 1 ] && [[ "$output" != *"$layer/File.cpp:3:"* ]]; then
-    echo "FAIL: $layer including \"$header\" did not name the line: $output"
-    failures=$((failures + 1))
-  fi
+  check_case "$layer" "$(printf '// case\n#include <vector>\n#include "%s"' "$header")" "$expected" "$layer including \"$header\""
 done <<'CASES'
 map|base/KorvanError.h|0
 render|map/MapGrid.h|0
@@ -40,5 +22,4 @@ music|map/MapFile.h|1
 map|music/MidiFile.h|1
 render|tools/korvan-map/Verbs.h|1
 CASES
-[ "$failures" = 0 ] && echo "all cases pass"
-exit "$failures"
+finish_cases
