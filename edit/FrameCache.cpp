@@ -6,6 +6,7 @@
 #include "render/BackBuffer.h"
 #include "render/Blitter.h"
 
+#include <atomic>
 #include <cstring>
 #include <type_traits>
 
@@ -17,6 +18,9 @@ static_assert(std::has_unique_object_representations_v<FrameKey>);
 static_assert(offsetof(FrameKey, Shimmer) + sizeof(ShimmerState) + 2 == sizeof(FrameKey));
 
 constexpr std::size_t FrameBytes = std::size_t(BackBufferWidth) * BackBufferHeight;
+
+// Frame identities, never given twice in a run.
+std::atomic<std::uint64_t> frames{0};
 
 bool SameKey(const FrameKey& a, const FrameKey& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -52,6 +56,7 @@ FrameKey KeyOf(const Editor& editor)
 
 bool FrameCache::Tick(Editor& editor)
 {
+    frame_ = 0;
     if (!Cacheable(editor)) {
         haveLast_ = false;
         ++misses_;
@@ -66,6 +71,7 @@ bool FrameCache::Tick(Editor& editor)
             static_cast<ShimmerState&>(editor) = entry.ShimmerAfter;
             last_ = key;
             haveLast_ = true;
+            frame_ = entry.Frame;
             ++hits_;
             return true;
         }
@@ -91,7 +97,9 @@ void FrameCache::Store(const FrameKey& key, const Editor& editor)
     entry.ViewAfter = editor;
     entry.ShimmerAfter = editor;
     entry.Pixels.assign(editor.BackBuffer.Pixels.begin(), editor.BackBuffer.Pixels.end());
+    entry.Frame = ++frames;
     entry.Used = true;
+    frame_ = entry.Frame;
 }
 
 void FrameCache::Clear()

@@ -43,6 +43,11 @@ public:
     // Drops every frame (nothing requires it: a changed input is a different key).
     void Clear();
 
+    // Who presents frames may keep what it made of one: the pixels the last Tick left in the back
+    // buffer are the same whenever this is, among the frames of every cache; 0 when it cannot
+    // say (a frame the cache did not keep, or a tick that raised).
+    std::uint64_t Frame() const { return frame_; }
+
     std::uint64_t Hits() const { return hits_; }
     std::uint64_t Misses() const { return misses_; }
 
@@ -52,6 +57,7 @@ private:
         ViewState ViewAfter;
         ShimmerState ShimmerAfter;
         std::vector<std::uint8_t> Pixels;  // the back buffer the tick left
+        std::uint64_t Frame = 0;
         bool Used = false;
     };
 
@@ -61,6 +67,7 @@ private:
     std::size_t next_ = 0;  // the entry the next frame replaces, oldest first
     FrameKey last_{};       // the key of the last tick, if it ran to its end
     bool haveLast_ = false;
+    std::uint64_t frame_ = 0;
     std::uint64_t hits_ = 0;
     std::uint64_t misses_ = 0;
 };

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -109,7 +110,10 @@ private:
 };
 
 // A frame tick on each editor; both raise or neither does.
-void TickBoth(Editor& plain, Editor& cached, FrameCache& cache)
+// The pixels each frame identity stood for the first time it was given.
+using FramesSeen = std::map<std::uint64_t, std::vector<std::uint8_t>>;
+
+void TickBoth(Editor& plain, Editor& cached, FrameCache& cache, FramesSeen& seen)
 {
     std::optional<std::string> plainError, cachedError;
     try {
@@ -124,6 +128,15 @@ void TickBoth(Editor& plain, Editor& cached, FrameCache& cache)
     }
     EXPECT_EQ(plainError, cachedError);
     ExpectSameEditors(plain, cached);
+    if (cachedError) {
+        EXPECT_EQ(cache.Frame(), 0u) << "a frame that raised has an identity";
+    }
+    if (cache.Frame() == 0)
+        return;
+    const auto [where, first] = seen.try_emplace(cache.Frame(), cached.BackBuffer.Pixels);
+    if (!first) {
+        EXPECT_TRUE(where->second == cached.BackBuffer.Pixels) << "frame " << cache.Frame() << " came back changed";
+    }
 }
 
 // The cursor somewhere: mostly inside the view, often in an edge band or beyond the view.
@@ -170,6 +183,7 @@ TEST_P(FrameCacheSession, LeavesWhatThePlainTickLeaves)
     plain->ItemUnits = session.unitsItem;
     auto cached = std::make_unique<Editor>(*plain);
     FrameCache cache;
+    FramesSeen seen;
     std::mt19937 rng(session.seed);
     const std::vector<std::function<void(Editor&)>> actions = {
         [&](Editor& e) { MovePointer(e, rng); },
@@ -206,10 +220,11 @@ TEST_P(FrameCacheSession, LeavesWhatThePlainTickLeaves)
         }
         for (int tick = 0; tick < ticks && !HasFailure(); ++tick) {
             SCOPED_TRACE("step " + std::to_string(step) + ", tick " + std::to_string(tick));
-            TickBoth(*plain, *cached, cache);
+            TickBoth(*plain, *cached, cache, seen);
         }
     }
     EXPECT_GT(cache.Hits(), 0u) << "the session never rested long enough to use the cache";
+    EXPECT_GT(seen.size(), 1u);
     std::cout << "hits " << cache.Hits() << ", misses " << cache.Misses() << "\n";
 }
 
@@ -225,13 +240,18 @@ TEST(FrameCache, IdleShimmeringViewIsPutBackFromTheCache)
     auto editor = ShimmeringEditor(7);
     FrameCache cache;
     std::set<int> phases;
+    std::set<std::uint64_t> frames;  // once the cycle is kept, whoever presents meets them again
     for (int tick = 0; tick < 40; ++tick) {
         phases.insert(ShimmerPhase(editor->ShimmerOffset, editor->ShimmerRising));
         const bool hit = CachedFrameTick(*editor, cache);
         // The first tick keeps nothing (the scene has only just settled), the next six keep a
         // whole shimmer cycle at most.
         EXPECT_TRUE(hit || tick < 7) << "tick " << tick;
+        EXPECT_TRUE(cache.Frame() != 0 || tick == 0) << "tick " << tick;
+        if (tick >= 7)
+            frames.insert(cache.Frame());
     }
+    EXPECT_LE(frames.size(), 6u);
     EXPECT_GT(phases.size(), 1u) << "the view does not shimmer: the test shows nothing";
     EXPECT_GE(cache.Hits(), 33u);
 }
