@@ -287,6 +287,6 @@ void TForm_Main::Timer1Timer()
 {
     // After an error the frames go on; each message is shown once per run.
     RunReportedOnce([this] { korvan::CachedFrameTick(*editor_, *frames_); });
-    Image1->Present();
+    Image1->Present(frames_->Frame());
     Timer1->start();
 }

@@ -2,6 +2,7 @@
 #include "TImage.h"
 
 #include "FrameChanges.h"
+#include "SharedFrames.h"
 #include "X11Presenter.h"
 
 #include <QMouseEvent>
@@ -11,12 +12,14 @@
 
 #include <algorithm>
 
-TImage::TImage(QWidget* parent) : QWidget(parent), presenter_(X11Presenter::Open())
+TImage::TImage(QWidget* parent) : QWidget(parent)
 {
+    if (auto presenter = X11Presenter::Open())
+        shared_ = std::make_unique<SharedFrames>(std::move(presenter));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    if (presenter_) {
+    if (shared_) {
         // A window of its own, painted by nobody but this widget: Qt keeps no copy of it.
         setAttribute(Qt::WA_NativeWindow);
         setAttribute(Qt::WA_PaintOnScreen);
@@ -26,7 +29,7 @@ TImage::TImage(QWidget* parent) : QWidget(parent), presenter_(X11Presenter::Open
 
 TImage::~TImage() = default;
 
-QPaintEngine* TImage::paintEngine() const { return presenter_ ? nullptr : QWidget::paintEngine(); }
+QPaintEngine* TImage::paintEngine() const { return shared_ ? nullptr : QWidget::paintEngine(); }
 
 void TImage::SetPicture(const QImage& picture)
 {
@@ -41,6 +44,8 @@ void TImage::SetBackBuffer(const korvan::IndexedImage* buffer)
     frame_ = QImage();
     shown_.clear();
     shownWhole_ = false;
+    if (shared_)
+        shared_->Forget();
 }
 
 void TImage::ConvertRows(const QRect& rows, QImage& target, QPoint at) const
@@ -80,26 +85,25 @@ QImage* TImage::DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) 
     return image;
 }
 
-void TImage::Present()
+void TImage::Present(std::uint64_t frame)
 {
     if (backBuffer_ == nullptr || backBuffer_->Empty()) {
         repaint();
         return;
     }
-    if (presenter_ && presenter_->PictureSize() != size())
-        shownWhole_ = false;  // a new shared picture: it holds nothing yet
+    if (shared_) {
+        UpdatePalette();
+        if (AttachShared() &&
+            shared_->Present(*backBuffer_, colours_, size(), visibleRegion().boundingRect(), frame))
+            return;
+        StopPresentingDirectly();
+        return;
+    }
     if (!shownWhole_ || palette_ != backBuffer_->Palette || shown_.size() != backBuffer_->Pixels.size()) {
         shown_ = backBuffer_->Pixels;
         paintingWhole_ = true;
-        if (presenter_)
-            PutShared(visibleRegion());
-        else
-            repaint();
+        repaint();
         paintingWhole_ = false;
-        return;
-    }
-    if (presenter_) {
-        PutChanges();
         return;
     }
     const QRect area = visibleRegion().boundingRect() & QRect(0, 0, backBuffer_->Width, backBuffer_->Height);
@@ -128,6 +132,8 @@ void TImage::UpdatePalette()
             colours[k] = palette_[k] | 0xFF000000u;
         colours_.SetColours(colours);
         shownWhole_ = false;
+        if (shared_)
+            shared_->Forget();
     }
 }
 
@@ -156,95 +162,49 @@ void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
             painter.fillRect(r, Qt::black);
 }
 
-QImage* TImage::SharedPicture()
-{
-    if (presenter_->Attach(std::uint32_t(winId())))
-        if (QImage* picture = presenter_->Picture(size()))
-            return picture;
-    StopPresentingDirectly();
-    return nullptr;
-}
+bool TImage::AttachShared() { return shared_->Attach(std::uint32_t(winId())); }
 
 void TImage::StopPresentingDirectly()
 {
-    presenter_.reset();
+    shared_.reset();
     setAttribute(Qt::WA_PaintOnScreen, false);
     shownWhole_ = false;
     update();
 }
 
-// The shared picture holds every pixel of the window as last put: only the pixels that changed
-// since are converted into it, and only the rows holding them are put.
-void TImage::PutChanges()
+const std::vector<QRect>& TImage::LastPut() const
 {
-    QImage* target = SharedPicture();
-    if (target == nullptr)
-        return;
-    // Rows the parent hides (the view shows 462 of the buffer's 480) are put when they show.
-    const QRect area =
-        visibleRegion().boundingRect() & target->rect() & QRect(0, 0, backBuffer_->Width, backBuffer_->Height);
-    std::uint8_t* const bits = target->bits();
-    const qsizetype bytesPerLine = target->bytesPerLine();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const std::size_t offset = std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(area.left());
-        auto* line = reinterpret_cast<std::uint32_t*>(bits + y * bytesPerLine) + area.left();
-        const auto changes =
-            colours_.ConvertChanged(backBuffer_->Pixels.data() + offset, shown_.data() + offset, line, std::size_t(area.width()));
-        if (changes.Any())
-            rows_.Add(y);
-    }
-    lastPut_ = rows_.Take(area.left(), area.width());
-    if (!lastPut_.empty())
-        presenter_->Put(lastPut_);
+    static const std::vector<QRect> none;
+    return shared_ ? shared_->LastPut() : none;
 }
+
+std::size_t TImage::LastConverted() const { return shared_ ? shared_->LastConverted() : 0; }
 
 void TImage::WaitUntilShown()
 {
-    if (presenter_)
-        presenter_->WaitForServer();
+    if (shared_)
+        shared_->WaitUntilShown();
 }
 
-// Draws the region into the shared picture from the buffer (or the intro picture) and puts it.
+// An exposure: the region again from the buffer (or the intro picture).
 void TImage::PutShared(const QRegion& region)
 {
-    QImage* target = SharedPicture();
-    if (target == nullptr)
-        return;
-    const QRegion inside = region & target->rect();
-    if (backBuffer_ != nullptr && !backBuffer_->Empty()) {
-        UpdatePalette();
-        const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
-        const bool tracked = shown_.size() == backBuffer_->Pixels.size();
-        for (const QRect& rect : inside)
-            if (const QRect part = rect & bufferRect; !part.isEmpty()) {
-                ConvertRows(part, *target, QPoint());
-                // What was converted is what the picture holds from now on.
-                for (int y = part.top(); tracked && y <= part.bottom(); ++y) {
-                    const std::size_t offset = std::size_t(y) * std::size_t(backBuffer_->Width) + std::size_t(part.left());
-                    std::copy_n(backBuffer_->Pixels.data() + offset, part.width(), shown_.data() + offset);
-                }
-            }
-        if (paintingWhole_)
-            shownWhole_ = true;
-        if (const QRegion outside = inside - bufferRect; !outside.isEmpty()) {
-            QPainter painter(target);
-            for (const QRect& r : outside)
-                painter.fillRect(r, Qt::black);
+    bool put = false;
+    if (AttachShared()) {
+        if (backBuffer_ != nullptr && !backBuffer_->Empty()) {
+            UpdatePalette();
+            put = shared_->Expose(*backBuffer_, colours_, size(), region);
+        } else {
+            put = shared_->ShowPicture(picture_, size(), region);
         }
-    } else {
-        QPainter painter(target);
-        painter.setClipRegion(inside);
-        painter.fillRect(target->rect(), Qt::black);
-        if (!picture_.isNull())
-            painter.drawImage(0, 0, picture_);
     }
-    lastPut_.assign(inside.begin(), inside.end());
-    presenter_->Put(lastPut_);
+    if (!put)
+        StopPresentingDirectly();
 }
 
 void TImage::paintEvent(QPaintEvent* event)
 {
-    if (presenter_) {
+    if (shared_) {
         PutShared(event->region());
         return;
     }

@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-class X11Presenter;
+class SharedFrames;
 
 class TImage : public QWidget {
     Q_OBJECT
@@ -31,16 +31,18 @@ public:
 
     // Puts the back buffer on screen at once, as a frame tick ends: only the rows that differ
     // from what the window last showed are repainted; an unchanged frame repaints nothing.
-    void Present();
+    // `frame`: the frame cache's name for the buffer's pixels, or 0 (see FrameCache::Frame).
+    void Present(std::uint64_t frame = 0);
 
     std::function<void(int x, int y)> OnMouseMove;
     std::function<void(Qt::MouseButton button, int x, int y)> OnMouseDown;
 
     // Whether frames go to the X server from shared memory, past Qt's painting (else Qt paints).
-    bool PresentsDirectly() const { return presenter_ != nullptr; }
-    // When it does: the parts of the window the last Present put, and a wait until the server
-    // has drawn them (a screenshot taken after it shows them).
-    const std::vector<QRect>& LastPut() const { return lastPut_; }
+    bool PresentsDirectly() const { return shared_ != nullptr; }
+    // When it does: the parts of the window the last Present put, how many pixels it converted
+    // to do so, and a wait until the server has drawn them (a screenshot taken after it shows them).
+    const std::vector<QRect>& LastPut() const;
+    std::size_t LastConverted() const;
     void WaitUntilShown();
 
     QPaintEngine* paintEngine() const override;
@@ -55,9 +57,8 @@ private:
     QImage* DirectTarget(QPainter& painter, const QRect& shown, QPoint& at) const;
     void PaintBackBuffer(QPainter& painter, const QRegion& region);
     void UpdatePalette();
-    QImage* SharedPicture();
+    bool AttachShared();
     void PutShared(const QRegion& region);
-    void PutChanges();
     void StopPresentingDirectly();
 
     QImage picture_;
@@ -67,16 +68,14 @@ private:
     QImage frame_;
     std::array<std::uint32_t, 256> palette_{};  // the buffer's palette the table was made from
     korvan::PaletteConverter colours_;
-    // What the window shows: the buffer's pixels as last put on screen, and whether all of its
-    // visible part was painted from them with the current palette (else the next frame is
-    // painted whole). Paints that Qt asks for by itself (exposure) paint the current buffer, which
-    // between ticks is what shown_ holds.
+    // Where Qt paints: what the window shows, the buffer's pixels as last put on screen, and
+    // whether all of its visible part was painted from them with the current palette (else the
+    // next frame is painted whole). Paints that Qt asks for by itself (exposure) paint the
+    // current buffer, which between ticks is what shown_ holds.
     std::vector<std::uint8_t> shown_;
     bool shownWhole_ = false;
     bool paintingWhole_ = false;
     // Set where the X server shares memory with us: the widget is then a window of its own whose
     // frames this puts there itself, and Qt paints nothing of it.
-    std::unique_ptr<X11Presenter> presenter_;
-    ChangedRows rows_;
-    std::vector<QRect> lastPut_;
+    std::unique_ptr<SharedFrames> shared_;
 };

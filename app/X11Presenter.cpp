@@ -80,12 +80,13 @@ X11Presenter::~X11Presenter()
     if (connection_ == nullptr)
         return;
     if (!xcb_connection_has_error(connection_)) {
-        DropSegment();
+        DropSegments();
         if (gc_ != 0)
             xcb_free_gc(connection_, gc_);
     }
-    if (memory_ != nullptr)
-        munmap(memory_, bytes_);
+    for (Segment& segment : segments_)
+        if (segment.Memory != nullptr)
+            munmap(segment.Memory, segment.Bytes);
     xcb_disconnect(connection_);
 }
 
@@ -108,9 +109,9 @@ bool X11Presenter::Attach(std::uint32_t window)
     return true;
 }
 
-bool X11Presenter::MakeSegment(QSize size)
+bool X11Presenter::MakeSegment(Segment& segment)
 {
-    const std::size_t bytes = std::size_t(size.width()) * std::size_t(size.height()) * 4;
+    const std::size_t bytes = std::size_t(size_.width()) * std::size_t(size_.height()) * 4;
     const int fd = memfd_create("korvan-frame", MFD_CLOEXEC);
     if (fd < 0)
         return false;
@@ -120,70 +121,81 @@ bool X11Presenter::MakeSegment(QSize size)
         close(fd);
         return false;
     }
-    const std::uint32_t segment = xcb_generate_id(connection_);
+    const std::uint32_t id = xcb_generate_id(connection_);
     // The connection takes the descriptor and closes it once sent.
-    if (const auto error = Own(xcb_request_check(connection_, xcb_shm_attach_fd_checked(connection_, segment, fd, 0)))) {
+    if (const auto error = Own(xcb_request_check(connection_, xcb_shm_attach_fd_checked(connection_, id, fd, 0)))) {
         munmap(memory, bytes);
         return false;
     }
-    segment_ = segment;
-    memory_ = memory;
-    bytes_ = bytes;
-    picture_ = QImage(static_cast<uchar*>(memory), size.width(), size.height(), size.width() * 4, QImage::Format_RGB32);
+    segment.Id = id;
+    segment.Memory = memory;
+    segment.Bytes = bytes;
+    segment.Picture =
+        QImage(static_cast<uchar*>(memory), size_.width(), size_.height(), size_.width() * 4, QImage::Format_RGB32);
+    segment.LastPut = done_;
     return true;
 }
 
-void X11Presenter::DropSegment()
+void X11Presenter::DropSegments()
 {
-    if (segment_ == 0)
-        return;
     WaitForServer();
-    xcb_shm_detach(connection_, segment_);
+    for (Segment& segment : segments_) {
+        if (segment.Id == 0)
+            continue;
+        xcb_shm_detach(connection_, segment.Id);
+        segment.Picture = QImage();
+        munmap(segment.Memory, segment.Bytes);
+        segment = Segment();
+    }
     xcb_flush(connection_);
-    picture_ = QImage();
-    munmap(memory_, bytes_);
-    memory_ = nullptr;
-    bytes_ = 0;
-    segment_ = 0;
+    segments_.clear();
 }
 
-void X11Presenter::WaitForServer()
+void X11Presenter::WaitForServer() { WaitFor(lastPut_); }
+
+void X11Presenter::WaitFor(std::uint32_t sequence)
 {
-    // Requests are carried out in order: an event or error about the last put, or any later
-    // request, means the server has read every put. A put that failed (its window gone) answers
+    // Requests are carried out in order: an event or error about a put, or any later request,
+    // means the server has read every put up to it. A put that failed (its window gone) answers
     // with an error instead of its completion.
-    while (waiting_) {
+    while (std::int32_t(done_ - sequence) < 0) {
         xcb_generic_event_t* event = xcb_poll_for_event(connection_);
         if (event == nullptr)
             event = xcb_wait_for_event(connection_);
         if (event == nullptr) {  // the connection broke: nothing will come
-            waiting_ = false;
+            done_ = lastPut_;
             break;
         }
-        if (std::int32_t(event->full_sequence - lastPut_) >= 0)
-            waiting_ = false;
+        if (std::int32_t(event->full_sequence - done_) > 0)
+            done_ = event->full_sequence;
         std::free(event);
     }
 }
 
-QImage* X11Presenter::Picture(QSize size)
+QImage* X11Presenter::Picture(QSize size, int index)
 {
-    if (xcb_connection_has_error(connection_) || size.isEmpty())
+    if (xcb_connection_has_error(connection_) || size.isEmpty() || index < 0)
         return nullptr;
-    WaitForServer();
-    if (picture_.size() != size) {
-        DropSegment();
-        if (!MakeSegment(size))
-            return nullptr;
+    if (size != size_) {
+        DropSegments();
+        size_ = size;
     }
-    return &picture_;
+    if (std::size_t(index) >= segments_.size())
+        segments_.resize(std::size_t(index) + 1);
+    Segment& segment = segments_[std::size_t(index)];
+    if (segment.Id == 0 && !MakeSegment(segment))
+        return nullptr;
+    WaitFor(segment.LastPut);
+    return &segment.Picture;
 }
 
-void X11Presenter::Put(const std::vector<QRect>& parts)
+void X11Presenter::Put(const std::vector<QRect>& parts, int index)
 {
-    if (segment_ == 0 || window_ == 0 || xcb_connection_has_error(connection_))
+    if (index < 0 || std::size_t(index) >= segments_.size() || segments_[std::size_t(index)].Id == 0 ||
+        window_ == 0 || xcb_connection_has_error(connection_))
         return;
-    const QRect whole = picture_.rect();
+    Segment& segment = segments_[std::size_t(index)];
+    const QRect whole(QPoint(), size_);
     std::vector<QRect> inside;
     for (const QRect& part : parts)
         if (const QRect clipped = part & whole; !clipped.isEmpty())
@@ -194,9 +206,10 @@ void X11Presenter::Put(const std::vector<QRect>& parts)
         lastPut_ = xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()),
                                      std::uint16_t(whole.height()), std::uint16_t(part.x()), std::uint16_t(part.y()),
                                      std::uint16_t(part.width()), std::uint16_t(part.height()), std::int16_t(part.x()),
-                                     std::int16_t(part.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, last ? 1 : 0, segment_, 0)
+                                     std::int16_t(part.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, last ? 1 : 0,
+                                     segment.Id, 0)
                        .sequence;
-        waiting_ = true;
+        segment.LastPut = lastPut_;
     }
     xcb_flush(connection_);
 }

@@ -25,33 +25,42 @@ public:
     // The window the pictures go to; false if it cannot take them (another depth than the screen's).
     bool Attach(std::uint32_t window);
 
-    // The shared picture, `size` large, to draw into: it holds what was drawn into it before,
-    // unless its size changed (then it is black). Waits until the server has read the last put.
-    // nullptr when no segment of that size can be shared with the server.
-    QImage* Picture(QSize size);
-    QSize PictureSize() const { return picture_.size(); }
+    // Shared picture `index` (from 0), `size` large, to draw into: it holds what was drawn into
+    // it before, unless the size changed (then every picture is black). Waits until the server
+    // has read the last put from it. nullptr when no segment of that size can be shared.
+    QImage* Picture(QSize size, int index = 0);
+    QSize PictureSize() const { return size_; }
 
-    // Puts these parts of the picture at the same places of the window, and sends them at once.
-    void Put(const std::vector<QRect>& parts);
+    // Puts these parts of picture `index` at the same places of the window, and sends them at once.
+    void Put(const std::vector<QRect>& parts, int index = 0);
 
     // Returns once the server has drawn every put into the window.
     void WaitForServer();
 
 private:
+    // A picture in memory shared with the server, and the request number of the last put from it.
+    struct Segment {
+        std::uint32_t Id = 0;
+        void* Memory = nullptr;
+        std::size_t Bytes = 0;
+        QImage Picture;
+        std::uint32_t LastPut = 0;
+    };
+
     X11Presenter() = default;
-    bool MakeSegment(QSize size);
-    void DropSegment();
+    bool MakeSegment(Segment& segment);
+    void DropSegments();
+    // Reads the server's answers until it has carried out request `sequence` (or the connection broke).
+    void WaitFor(std::uint32_t sequence);
 
     xcb_connection_t* connection_ = nullptr;
     std::uint8_t depth_ = 0;
     std::uint32_t window_ = 0;
     std::uint32_t gc_ = 0;
-    std::uint32_t segment_ = 0;
-    void* memory_ = nullptr;
-    std::size_t bytes_ = 0;
-    QImage picture_;
-    // The last put's request number, and whether the server may still be reading for it: until
-    // its completion event, or an error for it, comes back.
+    QSize size_;
+    std::vector<Segment> segments_;
+    // The last put's request number, and the last request the server is known to have carried
+    // out: a put's completion event, or an error for it, says so.
     std::uint32_t lastPut_ = 0;
-    bool waiting_ = false;
+    std::uint32_t done_ = 0;
 };

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <random>
+#include <set>
 
 using FrameChange = std::function<void(korvan::IndexedImage&, std::mt19937&)>;
 Q_DECLARE_METATYPE(FrameChange)
@@ -177,6 +178,82 @@ private slots:
                 QCOMPARE(painted, qsizetype(640 * 462));
             else
                 QVERIFY2(painted <= maxPaintedPixels, qPrintable(QString("%1 pixels painted").arg(painted)));
+        }
+        image->SetBackBuffer(nullptr);
+    }
+
+    // Frames that come back, as an idle view's water cycle brings them: each is shown exactly.
+    // On a shared-memory display a frame met again converts nothing: a frame the frame cache
+    // names, always; any other, when it comes back after a cycle of pictures. A new palette with
+    // only a part exposed before the next frame still shows whole.
+    void framesThatComeBackAreShownAndNotConvertedAgain_data()
+    {
+        QTest::addColumn<QList<int>>("cycle");  // the frames, by number, over and over
+        QTest::addColumn<bool>("named");
+        const QList<std::pair<const char*, QList<int>>> cycles = {
+            {"still", {0}},
+            {"period 2", {0, 1}},
+            {"period 3", {0, 1, 2}},
+            {"period 6, repeats inside", {0, 0, 1, 2, 2, 3}},
+            {"period 4", {0, 1, 2, 3}},
+            {"in no order", {0, 1, 2, 0, 2, 1, 3, 1, 0, 3}}};
+        for (const auto& [name, cycle] : cycles) {
+            QTest::newRow(name) << cycle << false;
+            QTest::newRow(qPrintable(QString(name) + ", named")) << cycle << true;
+        }
+    }
+    void framesThatComeBackAreShownAndNotConvertedAgain()
+    {
+        QFETCH(QList<int>, cycle);
+        QFETCH(bool, named);
+        std::mt19937 rng(5);
+        const korvan::IndexedImage first = Buffer(rng);
+        std::vector<korvan::IndexedImage> frames(4, first);
+        // Water here and there, in rows of each frame's own: which rows change on screen depends
+        // on the frame before.
+        for (std::size_t k = 1; k < frames.size(); ++k)
+            for (int n = 0; n < 2000; ++n)
+                frames[k].Pixels[(100 * k - 80 + rng() % 50) * 640 + rng() % 640] ^= std::uint8_t(1 + rng() % 255);
+        korvan::IndexedImage buffer = first;
+        QWidget window;
+        window.setFixedSize(640, 462);
+        auto* image = new TImage(&window);
+        image->setGeometry(0, 0, 640, 480);
+        image->SetBackBuffer(&buffer);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const bool periodDividesSix = 6 % cycle.size() == 0;
+        std::set<int> met;  // named frames converted since the last new palette
+        for (int tick = 0; tick < 24; ++tick) {
+            if (tick == 13) {  // a new palette, and a part exposed before the frame
+                for (auto& frame : frames)
+                    frame.Palette[frame.Pixels[0]] ^= 0x304050u;
+                buffer.Palette = frames[0].Palette;
+                image->repaint(QRect(10, 10, 40, 40));
+                met.clear();
+            }
+            const int number = cycle[tick % cycle.size()];
+            const bool changed = buffer.Pixels != frames[std::size_t(number)].Pixels;
+            buffer = frames[std::size_t(number)];
+            image->Present(named ? std::uint64_t(number) + 1 : 0);
+            if (tick % 4 == 0 || tick >= 13)
+                VerifyShown(window, *image, buffer, QSize(640, 462));
+            if (!image->PresentsDirectly())
+                continue;
+            if (!changed && tick != 0 && tick != 13)
+                QVERIFY(image->LastPut().empty());
+            if (changed)
+                QVERIFY(!image->LastPut().empty());
+            if (named) {
+                if (!met.insert(number).second)
+                    QCOMPARE(image->LastConverted(), std::size_t(0));
+                continue;
+            }
+            const bool metBefore = (tick >= 6 && tick < 13) || tick >= 19;
+            if (periodDividesSix && metBefore)
+                QCOMPARE(image->LastConverted(), std::size_t(0));
+            else if (changed && cycle.size() == 4 && tick >= 6)  // six frames back was another
+                QVERIFY(image->LastConverted() > 0);
         }
         image->SetBackBuffer(nullptr);
     }
