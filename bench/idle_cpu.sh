@@ -106,6 +106,9 @@ if [ -n "$map" ]; then
 fi
 
 ticks() { sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+# The scheduler's own count of time on a CPU, in ns, over the process's threads: exact, where
+# /proc/<pid>/stat counts whole clock ticks (10 ms) in which the process happened to be running.
+on_cpu() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%.0f", ns }'; }
 hz=$(getconf CLK_TCK)
 for view in $views; do
   [ "$view" = centrale ] && menu 137 5  # "Centra Mappa" / "Zona Centrale"
@@ -115,10 +118,14 @@ for view in $views; do
   dismiss_error_box && fail "an error box while idle"
   editor_before=$(ticks "$PROGRAM_PID")
   server_before=$(ticks "$XVFB_PID")
+  editor_ns_before=$(on_cpu "$PROGRAM_PID")
+  server_ns_before=$(on_cpu "$XVFB_PID")
   start=$(date +%s.%N)
   sleep "$seconds"
   editor_after=$(ticks "$PROGRAM_PID")
   server_after=$(ticks "$XVFB_PID")
+  editor_ns_after=$(on_cpu "$PROGRAM_PID")
+  server_ns_after=$(on_cpu "$XVFB_PID")
   end=$(date +%s.%N)
   kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the editor exited while sampled"
   if [ -n "${IDLE_SCREENSHOT:-}" ]; then import -window "$editor" "$IDLE_SCREENSHOT-$view.png"; fi
@@ -127,10 +134,13 @@ for view in $views; do
   name="start view"
   [ "$view" = centrale ] && name='"Zona Centrale"'
   awk -v name="$name" -v map="${seed:+seed $seed}" -v a="$((editor_after - editor_before))" \
-    -v x="$((server_after - server_before))" -v hz="$hz" -v s="$start" -v e="$end" -v rss="$rss" -v hwm="$hwm" 'BEGIN {
+    -v x="$((server_after - server_before))" -v hz="$hz" \
+    -v an="$((editor_ns_after - editor_ns_before))" -v xn="$((server_ns_after - server_ns_before))" -v s="$start" -v e="$end" -v rss="$rss" -v hwm="$hwm" 'BEGIN {
       wall = e - s
       share = 100 / hz / wall
       printf "idle %s (%s), %.1f s: editor %.2f %% + X server %.2f %% = %.2f %% of one core; resident %s (peak %s)\n",
              name, map == "" ? "own random map" : map, wall, a * share, x * share, (a + x) * share, rss, hwm
+      nshare = 100 / 1e9 / wall
+      printf "  time on a CPU (schedstat): editor %.2f %% + X server %.2f %% = %.2f %%\n", an * nshare, xn * nshare, (an + xn) * nshare
     }'
 done
