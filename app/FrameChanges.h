@@ -5,7 +5,6 @@
 #include <QRect>
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 // The smallest rectangle of `area` (inside both pictures, rows of `stride` bytes) that holds every
@@ -14,18 +13,11 @@
 // at all changes where the water is, which spreads over the whole view.
 QRect TakeChanges(std::uint8_t* shown, const std::uint8_t* current, int stride, const QRect& area);
 
-// The rows of a frame that changed, turned into few rectangles to send: runs of rows, the whole
-// width of the view each, runs closer than MergeGap rows sent as one. The X server copies a put
-// of whole rows of the shared picture at once, but a narrower one through a pixmap and a copy
-// area, which costs it more than the extra columns; and each put costs it a request.
-class ChangedRows {
-public:
-    static constexpr int MergeGap = 8;
-    // Row y changed; rows come in increasing order.
-    void Add(int y);
-    // The rectangles, `width` wide from column `left`, and the rows emptied for the next frame.
-    std::vector<QRect> Take(int left, int width);
-
-private:
-    std::vector<std::pair<int, int>> runs_;  // first and last row
-};
+// Where a frame differs from the one on screen, in tiles of TileHeight rows and TileWidth
+// columns from the top-left of `area` (both pictures have rows of `stride` bytes), changed tiles
+// side by side joined: rectangles in bands from top to bottom, each band's left to right, none
+// overlapping (the order the X server takes clip rectangles in fastest). The server copies the
+// changed tiles only, about half of the whole rows the water touches.
+constexpr int TileHeight = 16;
+constexpr int TileWidth = 64;
+std::vector<QRect> ChangedTiles(const std::uint8_t* shown, const std::uint8_t* current, int stride, const QRect& area);

@@ -2,7 +2,7 @@
 // name take the pictures in turn, one per frame tick whether or not the frame is put, so that even
 // those repeating every 1, 2, 3 or 6 ticks meet their older selves. A picture
 // holds its frame's pixels converted; the screen holds those of the picture last put from whole,
-// `onScreen_`, so comparing with its indexed pixels tells which rows must go to the server.
+// `onScreen_`, so comparing with its indexed pixels tells which tiles must go to the server.
 #include "SharedFrames.h"
 
 #include "X11Presenter.h"
@@ -10,7 +10,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
 
 SharedFrames::SharedFrames(std::unique_ptr<X11Presenter> presenter) : presenter_(std::move(presenter)) {}
 
@@ -35,16 +34,10 @@ int SharedFrames::Holding(std::uint64_t frame) const
     return -1;
 }
 
-// The rows of `area` where the buffer differs from the screen, as parts to put.
-std::vector<QRect> SharedFrames::RowsChanged(const korvan::IndexedImage& buffer, const QRect& area)
+// The tiles of `area` where the buffer differs from the screen, as parts to put.
+std::vector<QRect> SharedFrames::Changes(const korvan::IndexedImage& buffer, const QRect& area) const
 {
-    const std::uint8_t* shown = held_[std::size_t(onScreen_)].Pixels.data();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const std::size_t offset = std::size_t(y) * std::size_t(buffer.Width) + std::size_t(area.left());
-        if (std::memcmp(buffer.Pixels.data() + offset, shown + offset, std::size_t(area.width())) != 0)
-            rows_.Add(y);
-    }
-    return rows_.Take(area.left(), area.width());
+    return ChangedTiles(held_[std::size_t(onScreen_)].Pixels.data(), buffer.Pixels.data(), buffer.Width, area);
 }
 
 void SharedFrames::WaitUntilShown() { presenter_->WaitForServer(); }
@@ -95,11 +88,11 @@ QImage* SharedFrames::Refresh(int index, const korvan::IndexedImage& buffer, con
     return picture;
 }
 
-void SharedFrames::Put(int index, std::vector<QRect> parts)
+void SharedFrames::Put(int index, std::vector<QRect> parts, bool kept)
 {
     lastPut_ = std::move(parts);
     if (!lastPut_.empty())
-        presenter_->Put(lastPut_, index);
+        presenter_->Put(lastPut_, index, !kept);
 }
 
 bool SharedFrames::Present(const korvan::IndexedImage& buffer, const korvan::PaletteConverter& colours, QSize size,
@@ -119,14 +112,14 @@ bool SharedFrames::Present(const korvan::IndexedImage& buffer, const korvan::Pal
         return true;
     int index = Holding(frame);
     if (index >= 0 && screenKnown) {
-        // A frame met before: put as it is, with the rows it changed last time over this screen.
+        // A frame met before: put as it is, with the tiles it changed last time over this screen.
         Held& held = held_[std::size_t(index)];
         if (screenFrame == 0 || held.After != screenFrame || held.Area != area) {
-            held.Rows = RowsChanged(buffer, area);
+            held.Tiles = Changes(buffer, area);
             held.After = screenFrame;
             held.Area = area;
         }
-        Put(index, held.Rows);
+        Put(index, held.Tiles, true);
         onScreen_ = index;
         used_[std::size_t(index)] = tick;
         return true;
@@ -134,7 +127,7 @@ bool SharedFrames::Present(const korvan::IndexedImage& buffer, const korvan::Pal
     std::vector<QRect> parts;
     if (screenKnown) {
         // Before the picture is touched: it may be the one on screen.
-        parts = RowsChanged(buffer, area);
+        parts = Changes(buffer, area);
         if (parts.empty() && frame == 0)
             return true;
     } else if (!window.isEmpty()) {
@@ -152,8 +145,8 @@ bool SharedFrames::Present(const korvan::IndexedImage& buffer, const korvan::Pal
     held.Frame = frame;
     held.After = screenFrame;
     held.Area = area;
-    held.Rows = parts;
-    Put(index, std::move(parts));
+    held.Tiles = parts;
+    Put(index, std::move(parts), frame != 0);
     onScreen_ = index;
     return true;
 }

@@ -13,6 +13,7 @@
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -158,14 +159,34 @@ void X11Presenter::WaitFor(std::uint32_t sequence)
     // Requests are carried out in order: an event or error about a put, or any later request,
     // means the server has read every put up to it. A put that failed (its window gone) answers
     // with an error instead of its completion.
+    Drain();
+    if (std::int32_t(done_ - sequence) >= 0)
+        return;
+    if (std::int32_t(notified_ - sequence) < 0) {
+        // No event will come for it: ask the server for anything, and it has read the put.
+        const auto cookie = xcb_get_input_focus(connection_);
+        std::free(xcb_get_input_focus_reply(connection_, cookie, nullptr));
+        done_ = xcb_connection_has_error(connection_) ? lastPut_ : cookie.sequence;
+        return;
+    }
     while (std::int32_t(done_ - sequence) < 0) {
         xcb_generic_event_t* event = xcb_poll_for_event(connection_);
         if (event == nullptr)
             event = xcb_wait_for_event(connection_);
         if (event == nullptr) {  // the connection broke: nothing will come
             done_ = lastPut_;
+            notified_ = lastPut_;
             break;
         }
+        if (std::int32_t(event->full_sequence - done_) > 0)
+            done_ = event->full_sequence;
+        std::free(event);
+    }
+}
+
+void X11Presenter::Drain()
+{
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) {
         if (std::int32_t(event->full_sequence - done_) > 0)
             done_ = event->full_sequence;
         std::free(event);
@@ -189,27 +210,42 @@ QImage* X11Presenter::Picture(QSize size, int index)
     return &segment.Picture;
 }
 
-void X11Presenter::Put(const std::vector<QRect>& parts, int index)
+void X11Presenter::Put(const std::vector<QRect>& parts, int index, bool notify)
 {
     if (index < 0 || std::size_t(index) >= segments_.size() || segments_[std::size_t(index)].Id == 0 ||
         window_ == 0 || xcb_connection_has_error(connection_))
         return;
     Segment& segment = segments_[std::size_t(index)];
+    Drain();  // what the connection read meanwhile, so that nothing piles up
     const QRect whole(QPoint(), size_);
-    std::vector<QRect> inside;
+    std::vector<xcb_rectangle_t> clip;
+    int top = whole.height(), bottom = -1;
     for (const QRect& part : parts)
-        if (const QRect clipped = part & whole; !clipped.isEmpty())
-            inside.push_back(clipped);
-    for (std::size_t k = 0; k < inside.size(); ++k) {
-        const QRect& part = inside[k];
-        const bool last = k + 1 == inside.size();  // its completion stands for them all
-        lastPut_ = xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()),
-                                     std::uint16_t(whole.height()), std::uint16_t(part.x()), std::uint16_t(part.y()),
-                                     std::uint16_t(part.width()), std::uint16_t(part.height()), std::int16_t(part.x()),
-                                     std::int16_t(part.y()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, last ? 1 : 0,
-                                     segment.Id, 0)
-                       .sequence;
-        segment.LastPut = lastPut_;
+        if (const QRect inside = part & whole; !inside.isEmpty()) {
+            clip.push_back({std::int16_t(inside.x()), std::int16_t(inside.y()), std::uint16_t(inside.width()),
+                            std::uint16_t(inside.height())});
+            top = std::min(top, inside.top());
+            bottom = std::max(bottom, inside.bottom());
+        }
+    if (clip.empty())
+        return;
+    // One put of whole rows, which the server copies straight from the segment, drawn only inside
+    // the parts: a narrower put would go through a pixmap and a copy, and each put is a request.
+    if (clip.size() > 1 || clip[0].x != 0 || clip[0].width != whole.width()) {
+        xcb_set_clip_rectangles(connection_, XCB_CLIP_ORDERING_UNSORTED, gc_, 0, 0, std::uint32_t(clip.size()),
+                                clip.data());
+        clipped_ = true;
+    } else if (clipped_) {
+        const std::uint32_t none = XCB_NONE;
+        xcb_change_gc(connection_, gc_, XCB_GC_CLIP_MASK, &none);
+        clipped_ = false;
     }
+    lastPut_ = xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()), std::uint16_t(whole.height()),
+                                 0, std::uint16_t(top), std::uint16_t(whole.width()), std::uint16_t(bottom - top + 1), 0,
+                                 std::int16_t(top), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, notify ? 1 : 0, segment.Id, 0)
+                   .sequence;
+    segment.LastPut = lastPut_;
+    if (notify)
+        notified_ = lastPut_;
     xcb_flush(connection_);
 }

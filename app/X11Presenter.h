@@ -32,7 +32,11 @@ public:
     QSize PictureSize() const { return size_; }
 
     // Puts these parts of picture `index` at the same places of the window, and sends them at once.
-    void Put(const std::vector<QRect>& parts, int index = 0);
+    // Parts may overlap; many small ones cost the server little more than their pixels. With
+    // `notify`, the server says when it has read them, which a picture soon drawn into again
+    // needs; without, drawing into it asks the server (a round trip), which one kept as it is
+    // never does.
+    void Put(const std::vector<QRect>& parts, int index = 0, bool notify = true);
 
     // Returns once the server has drawn every put into the window.
     void WaitForServer();
@@ -50,6 +54,8 @@ private:
     X11Presenter() = default;
     bool MakeSegment(Segment& segment);
     void DropSegments();
+    // Takes the events the connection has already read.
+    void Drain();
     // Reads the server's answers until it has carried out request `sequence` (or the connection broke).
     void WaitFor(std::uint32_t sequence);
 
@@ -57,10 +63,13 @@ private:
     std::uint8_t depth_ = 0;
     std::uint32_t window_ = 0;
     std::uint32_t gc_ = 0;
+    bool clipped_ = false;  // the context draws only inside the last parts put
     QSize size_;
     std::vector<Segment> segments_;
-    // The last put's request number, and the last request the server is known to have carried
-    // out: a put's completion event, or an error for it, says so.
+    // The last put's request number, the last one that asked for its completion event, and the
+    // last request the server is known to have carried out: such an event, an error for a put,
+    // or a reply says so.
     std::uint32_t lastPut_ = 0;
+    std::uint32_t notified_ = 0;
     std::uint32_t done_ = 0;
 };

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The presentation benchmarks (BM_PresentFrame, BM_PresentTick) on a real X server instead of the
+# The presentation benchmarks (BM_PresentFrame, BM_PresentTick, BM_PresentCachedTick) on a real X server instead of the
 # offscreen platform: its own Xvfb (the tests' -displayfd helper), the xcb platform, MIT-SHM and the
 # round trips included, and the server's CPU time per frame as the counter server_us.
 #   bench/present_xvfb.sh [BUILD_DIR] [extra korvan_bench options]   (BUILD_DIR default build/test)
@@ -17,4 +17,4 @@ bench=$build/run/korvan_bench
 [ -x "$bench" ] || fail "no $bench: build with benchmarks first (scripts/test)"
 start_xvfb
 export KORVAN_BENCH_SERVER_PID=$XVFB_PID
-QT_QPA_PLATFORM=xcb "$bench" --benchmark_filter='BM_Present(Frame|Tick)' --benchmark_min_time=2 "$@"
+QT_QPA_PLATFORM=xcb "$bench" --benchmark_filter='BM_Present(Frame|Tick|CachedTick)' --benchmark_min_time=2 "$@"
