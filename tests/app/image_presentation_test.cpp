@@ -264,6 +264,42 @@ private slots:
         image->SetBackBuffer(nullptr);
     }
 
+    // The tiles sent for a change: every changed pixel of the area in one, none overlapping,
+    // none outside the area, and each tile of them holding a change (neighbours joined).
+    void changedTilesHoldEveryChangeAndNothingElse()
+    {
+        std::mt19937 rng(3);
+        const int stride = 300;
+        for (int round = 0; round < 40; ++round) {
+            std::vector<std::uint8_t> shown(std::size_t(stride) * 200), current;
+            for (auto& pixel : shown)
+                pixel = std::uint8_t(rng());
+            current = shown;
+            const int changes = round % 4 == 0 ? 0 : int(rng() % 400);
+            for (int k = 0; k < changes; ++k)
+                current[rng() % current.size()] ^= std::uint8_t(1 + rng() % 255);
+            const QRect area(int(rng() % 40), int(rng() % 30), 150 + int(rng() % 110), 100 + int(rng() % 70));
+            const std::vector<QRect> tiles = ChangedTiles(shown.data(), current.data(), stride, area);
+            QRegion covered;
+            for (const QRect& tile : tiles) {
+                QVERIFY(area.contains(tile));
+                QVERIFY(!covered.intersects(tile));
+                covered += tile;
+                for (int left = tile.left(); left <= tile.right(); left += TileWidth) {
+                    bool changed = false;
+                    for (int y = tile.top(); y <= tile.bottom(); ++y)
+                        for (int x = left; x <= std::min(left + TileWidth - 1, tile.right()); ++x)
+                            changed |= shown[std::size_t(y * stride + x)] != current[std::size_t(y * stride + x)];
+                    QVERIFY2(changed, "a tile without a change");
+                }
+            }
+            for (int y = 0; y < 200; ++y)
+                for (int x = 0; x < stride; ++x)
+                    if (shown[std::size_t(y * stride + x)] != current[std::size_t(y * stride + x)])
+                        QCOMPARE(covered.contains(QPoint(x, y)), area.contains(QPoint(x, y)));
+        }
+    }
+
     // A window that went away while its frame was on the way answers the put with an error,
     // not a completion: waiting for the server must end all the same.
     void aPutIntoAWindowGoneEndsTheWait()
