@@ -42,11 +42,12 @@ std::vector<QRect> SharedFrames::Changes(const korvan::IndexedImage& buffer, con
 
 void SharedFrames::WaitUntilShown() { presenter_->WaitForServer(); }
 
-QImage* SharedFrames::Picture(int index, QSize size)
+void SharedFrames::Begin(QSize size)
 {
+    lastPut_.clear();
+    lastConverted_ = 0;
     if (presenter_->PictureSize() != size)
         Forget();  // new pictures, all black
-    return presenter_->Picture(size, index);
 }
 
 // Picture `index` brought up to the buffer over `rows`, or converted whole if what it held does
@@ -54,7 +55,7 @@ QImage* SharedFrames::Picture(int index, QSize size)
 QImage* SharedFrames::Refresh(int index, const korvan::IndexedImage& buffer, const korvan::PaletteConverter& colours,
                               QSize size, const QRect& rows)
 {
-    QImage* picture = Picture(index, size);
+    QImage* picture = presenter_->Picture(size, index);
     if (picture == nullptr)
         return nullptr;
     Held& held = held_[std::size_t(index)];
@@ -98,12 +99,9 @@ void SharedFrames::Put(int index, std::vector<QRect> parts, bool kept)
 bool SharedFrames::Present(const korvan::IndexedImage& buffer, const korvan::PaletteConverter& colours, QSize size,
                            const QRect& visible, std::uint64_t frame)
 {
+    Begin(size);
     const std::uint64_t tick = ++ticks_;
     const int turn = int(tick % Pictures);
-    lastPut_.clear();
-    lastConverted_ = 0;
-    if (presenter_->PictureSize() != size)
-        Forget();
     const QRect window = visible & QRect(QPoint(), size);
     const QRect area = window & QRect(0, 0, buffer.Width, buffer.Height);
     const bool screenKnown = onScreen_ >= 0 && held_[std::size_t(onScreen_)].Pixels.size() == buffer.Pixels.size();
@@ -154,10 +152,7 @@ bool SharedFrames::Present(const korvan::IndexedImage& buffer, const korvan::Pal
 bool SharedFrames::Expose(const korvan::IndexedImage& buffer, const korvan::PaletteConverter& colours, QSize size,
                           const QRegion& region)
 {
-    lastPut_.clear();
-    lastConverted_ = 0;
-    if (presenter_->PictureSize() != size)
-        Forget();
+    Begin(size);
     // The picture on screen, brought up to the buffer where the exposure asks; with none, the
     // next frame's: then only the next frame puts the whole window.
     const int index = onScreen_ >= 0 ? onScreen_ : int((ticks_ + 1) % Pictures);
@@ -172,10 +167,9 @@ bool SharedFrames::Expose(const korvan::IndexedImage& buffer, const korvan::Pale
 
 bool SharedFrames::ShowPicture(const QImage& picture, QSize size, const QRegion& region)
 {
-    lastPut_.clear();
-    lastConverted_ = 0;
+    Begin(size);
     const int index = 0;
-    QImage* target = Picture(index, size);
+    QImage* target = presenter_->Picture(size, index);
     if (target == nullptr)
         return false;
     held_[index].Holds = false;

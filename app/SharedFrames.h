@@ -74,7 +74,8 @@ private:
     int Holding(std::uint64_t frame) const;
     std::vector<QRect> Changes(const korvan::IndexedImage& buffer, const QRect& area) const;
 
-    QImage* Picture(int index, QSize size);
+    // Every put starts here: nothing put or converted yet, and nothing held if the size changed.
+    void Begin(QSize size);
     QImage* Refresh(int index, const korvan::IndexedImage& buffer, const korvan::PaletteConverter& colours,
                     QSize size, const QRect& rows);
     // `kept`: the picture holds a named frame, likely put again as it is rather than drawn into.

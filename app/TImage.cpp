@@ -10,8 +10,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 
-#include <algorithm>
-
 TImage::TImage(QWidget* parent) : QWidget(parent)
 {
     if (auto presenter = X11Presenter::Open())
@@ -42,6 +40,7 @@ void TImage::SetBackBuffer(const korvan::IndexedImage* buffer)
     backBuffer_ = buffer;
     picture_ = QImage();
     frame_ = QImage();
+    coloursMade_ = false;
     shown_.clear();
     shownWhole_ = false;
     if (shared_)
@@ -119,13 +118,8 @@ void TImage::Present(std::uint64_t frame)
 
 void TImage::UpdatePalette()
 {
-    const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
-    if (frame_.size() != bufferRect.size()) {
-        frame_ = QImage(bufferRect.size(), QImage::Format_RGB32);
-        palette_ = backBuffer_->Palette;
-        palette_[0] = ~palette_[0];  // forces the table below to be made
-    }
-    if (palette_ != backBuffer_->Palette) {
+    if (!coloursMade_ || palette_ != backBuffer_->Palette) {
+        coloursMade_ = true;
         palette_ = backBuffer_->Palette;
         std::array<std::uint32_t, 256> colours;
         for (std::size_t k = 0; k < colours.size(); ++k)
@@ -141,6 +135,8 @@ void TImage::PaintBackBuffer(QPainter& painter, const QRegion& region)
 {
     UpdatePalette();
     const QRect bufferRect(0, 0, backBuffer_->Width, backBuffer_->Height);
+    if (frame_.size() != bufferRect.size())
+        frame_ = QImage(bufferRect.size(), QImage::Format_RGB32);
     for (const QRect& rect : region) {
         // Only the rows the window shows: the view hides the buffer's last rows.
         const QRect part = rect & bufferRect;

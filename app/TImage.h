@@ -2,7 +2,6 @@
 // top-left corner; reports pointer moves and button presses to its owner.
 #pragma once
 
-#include "FrameChanges.h"
 #include "render/IndexedImage.h"
 #include "render/PaletteConverter.h"
 
@@ -67,6 +66,7 @@ private:
     // the rows it shows, through a table of the buffer's 256 colours, and allocates nothing.
     QImage frame_;
     std::array<std::uint32_t, 256> palette_{};  // the buffer's palette the table was made from
+    bool coloursMade_ = false;                    // the table was made for this buffer
     korvan::PaletteConverter colours_;
     // Where Qt paints: what the window shows, the buffer's pixels as last put on screen, and
     // whether all of its visible part was painted from them with the current palette (else the

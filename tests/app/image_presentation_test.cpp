@@ -35,6 +35,21 @@ protected:
     }
 };
 
+// The editor's client area, shown: a 640 x 462 window with the 640 x 480 image at its origin.
+struct EditorView {
+    QWidget Window;
+    TImage* Image = new TImage(&Window);
+
+    explicit EditorView(const korvan::IndexedImage& buffer)
+    {
+        Window.setFixedSize(640, 462);
+        Image->setGeometry(0, 0, 640, 480);
+        Image->SetBackBuffer(&buffer);
+        Window.show();
+    }
+    ~EditorView() { Image->SetBackBuffer(nullptr); }
+};
+
 class ImagePresentationTest : public QObject {
     Q_OBJECT
 
@@ -155,12 +170,9 @@ private slots:
         QFETCH(int, maxPutPixels);
         std::mt19937 rng(11);
         korvan::IndexedImage buffer = Buffer(rng);
-        QWidget window;
-        window.setFixedSize(640, 462);
-        auto* image = new TImage(&window);
-        image->setGeometry(0, 0, 640, 480);
-        image->SetBackBuffer(&buffer);
-        window.show();
+        EditorView view(buffer);
+        QWidget& window = view.Window;
+        TImage* image = view.Image;
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         image->Present();
         VerifyShown(window, *image, buffer, QSize(640, 462));
@@ -185,7 +197,6 @@ private slots:
             else
                 QVERIFY2(painted <= maxPaintedPixels, qPrintable(QString("%1 pixels painted").arg(painted)));
         }
-        image->SetBackBuffer(nullptr);
     }
 
     // Frames that come back, as an idle view's water cycle brings them: each is shown exactly.
@@ -221,12 +232,9 @@ private slots:
             for (int n = 0; n < 2000; ++n)
                 frames[k].Pixels[(100 * k - 80 + rng() % 50) * 640 + rng() % 640] ^= std::uint8_t(1 + rng() % 255);
         korvan::IndexedImage buffer = first;
-        QWidget window;
-        window.setFixedSize(640, 462);
-        auto* image = new TImage(&window);
-        image->setGeometry(0, 0, 640, 480);
-        image->SetBackBuffer(&buffer);
-        window.show();
+        EditorView view(buffer);
+        QWidget& window = view.Window;
+        TImage* image = view.Image;
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const bool periodDividesSix = 6 % cycle.size() == 0;
         std::set<int> met;  // named frames converted since the last new palette
@@ -261,7 +269,6 @@ private slots:
             else if (changed && cycle.size() == 4 && tick >= 6)  // six frames back was another
                 QVERIFY(image->LastConverted() > 0);
         }
-        image->SetBackBuffer(nullptr);
     }
 
     // The tiles sent for a change: every changed pixel of the area in one, none overlapping,

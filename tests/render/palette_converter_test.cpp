@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <vector>
 
@@ -12,12 +13,18 @@ namespace {
 
 using korvan::PaletteConverter;
 
-TEST(PaletteConverter, EveryIndexBecomesItsColourAtAnyLengthAndAlignment)
+std::array<std::uint32_t, 256> RandomColours(std::mt19937& rng)
 {
-    std::mt19937 rng(3);
     std::array<std::uint32_t, 256> colours;
     for (auto& colour : colours)
         colour = std::uint32_t(rng());
+    return colours;
+}
+
+TEST(PaletteConverter, EveryIndexBecomesItsColourAtAnyLengthAndAlignment)
+{
+    std::mt19937 rng(3);
+    const auto colours = RandomColours(rng);
     PaletteConverter converter;
     converter.SetColours(colours);
 
@@ -43,9 +50,7 @@ TEST(PaletteConverter, EveryIndexBecomesItsColourAtAnyLengthAndAlignment)
 TEST(PaletteConverter, ConvertChangedWritesExactlyTheChangedPixels)
 {
     std::mt19937 rng(5);
-    std::array<std::uint32_t, 256> colours;
-    for (auto& colour : colours)
-        colour = std::uint32_t(rng());
+    const auto colours = RandomColours(rng);
     PaletteConverter converter;
     converter.SetColours(colours);
     const korvan::VectorPath before = korvan::ActiveVectorPath();
