@@ -5,7 +5,7 @@
 #include "ErrorBox.h"
 #include "ItalianQtTexts.h"
 #include "MediaPlayer.h"
-#include "TImage.h"
+#include "present/TImage.h"
 #include "X11Connection.h"
 
 #include "base/AssetLookup.h"
@@ -162,9 +162,9 @@ void TForm_Main::FormCreate()
     setFixedSize(IntroWidth, IntroHeight);
     CentreOnScreen();
     Image1->update();
-    korvan::SetUpArtwork(editor, FindAsset, korvan::ArtworkParts::Sheets, ReportLoadError);
+    korvan::SetUpArtwork(editor.Canvas, FindAsset, korvan::ArtworkParts::Sheets, ReportLoadError);
     korvan::GenerateMap(editor);
-    korvan::ResetBrushAfterNewMap(editor, editor);
+    korvan::ResetBrushAfterNewMap(editor.Canvas, editor.Brush);
     MapReplaced();
     SplatTimer->start();
 }
@@ -271,8 +271,8 @@ void TForm_Main::EditorSwitch()
 void TForm_Main::LoadBackBuffer()
 {
     // Without a readable Black.BMP the frames still run, on index 0 in the built-in palette.
-    korvan::SetUpArtwork(*editor_, FindAsset, korvan::ArtworkParts::BackBuffer, ReportLoadError);
-    Image1->SetBackBuffer(&editor_->BackBuffer);
+    korvan::SetUpArtwork(editor_->Canvas, FindAsset, korvan::ArtworkParts::BackBuffer, ReportLoadError);
+    Image1->SetBackBuffer(&editor_->Canvas.BackBuffer);
 }
 
 void TForm_Main::ReportOnce(const QString& message)

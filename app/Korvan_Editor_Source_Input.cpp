@@ -9,11 +9,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-void TForm_Main::MouseInfo(QObject*, Qt::KeyboardModifiers, int X, int Y) { korvan::PointerOverImage(*editor_, X, Y); }
+void TForm_Main::MouseInfo(QObject*, Qt::KeyboardModifiers, int X, int Y) { korvan::PointerOverImage(editor_->Canvas, X, Y); }
 
 void TForm_Main::FormMouseMove(QObject*, Qt::KeyboardModifiers, int X, int Y)
 {
-    korvan::PointerOverWindow(*editor_, X, Y);
+    korvan::PointerOverWindow(editor_->Canvas, X, Y);
 }
 
 void TForm_Main::MapClick(QObject*, korvan::MouseButton Button, Qt::KeyboardModifiers, int, int)
@@ -21,7 +21,7 @@ void TForm_Main::MapClick(QObject*, korvan::MouseButton Button, Qt::KeyboardModi
     korvan::PressMap(*editor_, Button);
 }
 
-void TForm_Main::Tasto(QObject*, int& Key, Qt::KeyboardModifiers) { korvan::KeyDown(*editor_, Key); }
+void TForm_Main::Tasto(QObject*, int& Key, Qt::KeyboardModifiers) { korvan::KeyDown(editor_->Brush, Key); }
 
 // Ctrl+Z takes back the last press that changed the map, Ctrl+Y and Ctrl+Shift+Z replay it: by
 // the character the key types, so that they sit where the layout puts Z and Y. The brush keys
@@ -30,10 +30,10 @@ bool TForm_Main::HistoryKey(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
     if (event.key() == Qt::Key_Z && modifiers == Qt::ControlModifier)
-        korvan::Undo(korvan::ChangeCells(*editor_), editor_->History);
+        korvan::Undo(korvan::ChangeCells(editor_->Map), editor_->History);
     else if ((event.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) ||
              (event.key() == Qt::Key_Y && modifiers == Qt::ControlModifier))
-        korvan::Redo(korvan::ChangeCells(*editor_), editor_->History);
+        korvan::Redo(korvan::ChangeCells(editor_->Map), editor_->History);
     else
         return false;
     return true;

@@ -118,15 +118,15 @@ void TForm_Main::NuovaMappa1Click()
     if (!MayDiscardMap())
         return;
     korvan::GenerateMap(*editor_);
-    korvan::ResetBrushAfterNewMap(*editor_, *editor_);
+    korvan::ResetBrushAfterNewMap(editor_->Canvas, editor_->Brush);
     MapReplaced();
 }
 
-void TForm_Main::ZonaCentrale1Click() { korvan::JumpView(*editor_, korvan::ViewJump::Centre); }
-void TForm_Main::AngoloSinistro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::TopLeft); }
-void TForm_Main::AngoloAltoDestro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::TopRight); }
-void TForm_Main::AngoloBassoSinistro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::BottomLeft); }
-void TForm_Main::AngoloBassoDestro1Click() { korvan::JumpView(*editor_, korvan::ViewJump::BottomRight); }
+void TForm_Main::ZonaCentrale1Click() { korvan::JumpView(editor_->Canvas, korvan::ViewJump::Centre); }
+void TForm_Main::AngoloSinistro1Click() { korvan::JumpView(editor_->Canvas, korvan::ViewJump::TopLeft); }
+void TForm_Main::AngoloAltoDestro1Click() { korvan::JumpView(editor_->Canvas, korvan::ViewJump::TopRight); }
+void TForm_Main::AngoloBassoSinistro1Click() { korvan::JumpView(editor_->Canvas, korvan::ViewJump::BottomLeft); }
+void TForm_Main::AngoloBassoDestro1Click() { korvan::JumpView(editor_->Canvas, korvan::ViewJump::BottomRight); }
 
 void TForm_Main::RequestExit()
 {
@@ -197,7 +197,7 @@ void TForm_Main::CaricaGioco1Click()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     OpenDialog1FileName = OpenDialog1->selectedFiles().constFirst();
-    korvan::LoadMap(korvan::ChangeCells(*editor_), OpenDialog1FileName.toStdString());
+    korvan::LoadMap(korvan::ChangeCells(editor_->Map), OpenDialog1FileName.toStdString());
     MapReplaced();
 }
 
@@ -211,7 +211,7 @@ void TForm_Main::LoadStartMapFile()
     const QString path = QFileInfo(StartMapFile).absoluteFilePath();
     OpenDialog1FileName = path;
     RunHandler([&] {
-        korvan::LoadMap(korvan::ChangeCells(*editor_), path.toStdString());
+        korvan::LoadMap(korvan::ChangeCells(editor_->Map), path.toStdString());
         MapReplaced();  // a loaded map has nothing to take back and nothing unsaved
     });
 }
@@ -227,7 +227,7 @@ bool TForm_Main::SaveDialogExec()
 
 void TForm_Main::SaveTo(const QString& name)
 {
-    korvan::SaveMap(std::as_const(editor_->Cells), name.toStdString());
+    korvan::SaveMap(std::as_const(editor_->Map.Cells), name.toStdString());
     korvan::MarkSaved(editor_->History);
 }
 

@@ -1,17 +1,17 @@
 // The ten commands that show a secondary window: visible, enabled, focused, nothing else.
 #include "Korvan_Editor_Source.h"
 
-#include "SecondaryWindows.h"
-#include "Window_Author.h"
-#include "Window_Crediti_Altro.h"
-#include "Window_Crediti_Grafica.h"
-#include "Window_Crediti_Sonoro.h"
-#include "Window_Guida_Editor.h"
-#include "Window_Guida_Generale.h"
-#include "Window_Licenza.h"
-#include "Window_Opzioni_Mappa.h"
-#include "Window_Tiles_Terreno.h"
-#include "Window_Versione.h"
+#include "windows/SecondaryWindows.h"
+#include "windows/Window_Author.h"
+#include "windows/Window_Crediti_Altro.h"
+#include "windows/Window_Crediti_Grafica.h"
+#include "windows/Window_Crediti_Sonoro.h"
+#include "windows/Window_Guida_Editor.h"
+#include "windows/Window_Guida_Generale.h"
+#include "windows/Window_Licenza.h"
+#include "windows/Window_Opzioni_Mappa.h"
+#include "windows/Window_Tiles_Terreno.h"
+#include "windows/Window_Versione.h"
 
 void TForm_Main::OpzioniMappa1Click() { ShowSecondaryWindow(Form_Opzioni_Mappa); }
 void TForm_Main::ilesTerreno1Click() { ShowSecondaryWindow(Form_Tiles_Terreno); }

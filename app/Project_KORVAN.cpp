@@ -2,7 +2,7 @@
 // secondary windows, the event loop, then everything released in turn.
 #include "EditorArguments.h"
 #include "Korvan_Editor_Source.h"
-#include "SecondaryWindows.h"
+#include "windows/SecondaryWindows.h"
 
 #include <QApplication>
 

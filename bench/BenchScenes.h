@@ -60,22 +60,22 @@ inline std::unique_ptr<Editor> SceneEditor(Scene scene)
 {
     auto editor = MakeEditor();
     if (RealArtwork())  // as the program sets it up
-        SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
+        SetUpArtwork(editor->Canvas, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
     else
         for (int slot = 1; slot < SheetCount; ++slot)
-            SetSheet(*editor, slot, ArtOrStandIn(slot));
+            SetSheet(editor->Canvas, slot, ArtOrStandIn(slot));
     editor->Rng.State = 1;
     GenerateMap(*editor);
-    editor->EditMode = 3;
-    editor->CursorX = 300;  // outside every edge band, so the view stays put
-    editor->CursorY = 200;
+    editor->Brush.EditMode = 3;
+    editor->Canvas.CursorX = 300;  // outside every edge band, so the view stays put
+    editor->Canvas.CursorY = 200;
     if (scene != Scene::StartView) {
-        editor->ScrollX = -800;
-        editor->ScrollY = 0;
+        editor->Canvas.ScrollX = -800;
+        editor->Canvas.ScrollY = 0;
     }
     if (scene == Scene::Dense) {
         std::mt19937 rng(5);
-        for (auto& row : editor->Cells)
+        for (auto& row : editor->Map.Cells)
             for (auto& cell : row) {
                 cell.Terrain = std::uint8_t(rng() % 10);
                 cell.LandsTile = std::uint8_t(rng() % 60);
@@ -97,10 +97,10 @@ public:
     {
         for (int r = 0; r < MapSize; ++r)
             for (int c = 0; c < MapSize; ++c) {
-                const MapCell& cell = e_.Cells[r][c];
-                const std::int64_t x = std::int64_t(cell.ScreenX) + e_.ScrollX;
-                const std::int64_t y = std::int64_t(cell.ScreenY) + e_.ScrollY;
-                if (!(e_.CullLeft < x && x < e_.ViewRight && e_.CullTop < y && y < e_.ViewBottom))
+                const MapCell& cell = e_.Map.Cells[r][c];
+                const std::int64_t x = std::int64_t(cell.ScreenX) + e_.Canvas.ScrollX;
+                const std::int64_t y = std::int64_t(cell.ScreenY) + e_.Canvas.ScrollY;
+                if (!(e_.Canvas.CullLeft < x && x < e_.Canvas.ViewRight && e_.Canvas.CullTop < y && y < e_.Canvas.ViewBottom))
                     continue;
                 if (cell.Terrain < TerritTiles)
                     Count(TerritSheet, TerritPlace(cell.Terrain), x, y);
@@ -113,8 +113,8 @@ public:
                 if (cell.TerrainTile < TerrainTiles)
                     Count(TerrainSheet, TerrainPlace(cell.TerrainTile), x, y);
             }
-        if (e_.EditMode == 3)  // the scenes' brush mode: a Units sprite at the cursor
-            Count(UnitsSheet, UnitsPlace(e_.ItemUnits), e_.CursorX, e_.CursorY);
+        if (e_.Brush.EditMode == 3)  // the scenes' brush mode: a Units sprite at the cursor
+            Count(UnitsSheet, UnitsPlace(e_.Brush.ItemUnits), e_.Canvas.CursorX, e_.Canvas.CursorY);
         return count_;
     }
 
@@ -122,7 +122,7 @@ private:
     void Count(int slot, TilePlace place, std::int64_t x, std::int64_t y)
     {
         const SheetGeometry& g = SheetGeometries[std::size_t(slot)];
-        const IndexedImage& sheet = e_.Sheets[std::size_t(slot)];
+        const IndexedImage& sheet = e_.Canvas.Sheets[std::size_t(slot)];
         const std::int64_t sx0 = std::int64_t(g.GridWidth) * place.Column, sy0 = std::int64_t(g.GridHeight) * place.Row;
         for (int i = 0; i < g.WindowHeight; ++i)
             for (int j = 0; j < g.WindowWidth; ++j) {

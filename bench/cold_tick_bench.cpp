@@ -68,7 +68,7 @@ void ColdTicks(benchmark::State& state, bool cached, Between&& between)
         between();
         const auto start = Clock::now();
         ticker.Tick();
-        benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
+        benchmark::DoNotOptimize(editor->Canvas.BackBuffer.Pixels.data());
         benchmark::ClobberMemory();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
@@ -105,7 +105,7 @@ void BM_CachedTick(benchmark::State& state)
     Ticker ticker(*editor, true);
     for (auto _ : state) {
         ticker.Tick();
-        benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
+        benchmark::DoNotOptimize(editor->Canvas.BackBuffer.Pixels.data());
         benchmark::ClobberMemory();
     }
     ticker.Report(state);

@@ -16,13 +16,13 @@ namespace {
 void BM_PickCell(benchmark::State& state)
 {
     auto editor = std::make_unique<korvan::Editor>();
-    korvan::SetViewStartValues(*editor);
+    korvan::SetViewStartValues(editor->Canvas);
     editor->Rng.State = 1;
     korvan::GenerateMap(*editor);
-    editor->CursorX = 300;
-    editor->CursorY = 200;
+    editor->Canvas.CursorX = 300;
+    editor->Canvas.CursorY = 200;
     for (auto _ : state)
-        benchmark::DoNotOptimize(korvan::PickCell(editor->Cells, *editor, 0, 0, 120, 120));
+        benchmark::DoNotOptimize(korvan::PickCell(editor->Map.Cells, editor->Canvas, 0, 0, 120, 120));
 }
 BENCHMARK(BM_PickCell)->Unit(benchmark::kMicrosecond)->Apply(korvan::bench::Repeated);
 

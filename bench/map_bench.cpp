@@ -17,7 +17,7 @@ void BM_GenerateMap(benchmark::State& state)
     editor->Rng.State = 1;
     for (auto _ : state) {
         korvan::GenerateMap(*editor);
-        benchmark::DoNotOptimize(editor->Cells);
+        benchmark::DoNotOptimize(editor->Map.Cells);
     }
 }
 BENCHMARK(BM_GenerateMap)->Unit(benchmark::kMillisecond)->Apply(korvan::bench::Repeated);
@@ -28,7 +28,7 @@ void BM_EncodeMap(benchmark::State& state)
     editor->Rng.State = 1;
     korvan::GenerateMap(*editor);
     for (auto _ : state)
-        benchmark::DoNotOptimize(korvan::EncodeMap(editor->Cells));
+        benchmark::DoNotOptimize(korvan::EncodeMap(editor->Map.Cells));
 }
 BENCHMARK(BM_EncodeMap)->Unit(benchmark::kMicrosecond);
 

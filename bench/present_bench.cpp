@@ -5,7 +5,7 @@
 // with KORVAN_BENCH_SERVER_PID naming it, each also reports the server's CPU time per frame.
 #include "BenchScenes.h"
 
-#include "TImage.h"
+#include "present/TImage.h"
 #include "edit/Frame.h"
 #include "edit/FrameCache.h"
 #include "render/MapView.h"
@@ -94,7 +94,7 @@ void BM_PresentFrame(benchmark::State& state)
     FrameTick(*editor);
     auto* image = new TImage;
     Window window(image);
-    image->SetBackBuffer(&editor->BackBuffer);
+    image->SetBackBuffer(&editor->Canvas.BackBuffer);
     const ServerTime server;
     for (auto _ : state)
         image->repaint();
@@ -111,7 +111,7 @@ void BM_PresentTick(benchmark::State& state)
     FrameTick(*editor);
     auto* image = new TImage;
     Window window(image);
-    image->SetBackBuffer(&editor->BackBuffer);
+    image->SetBackBuffer(&editor->Canvas.BackBuffer);
     image->Present();
     const ServerTime server;
     for (auto _ : state) {
@@ -135,7 +135,7 @@ void BM_PresentCachedTick(benchmark::State& state)
         CachedFrameTick(*editor, cache);
     auto* image = new TImage;
     Window window(image);
-    image->SetBackBuffer(&editor->BackBuffer);
+    image->SetBackBuffer(&editor->Canvas.BackBuffer);
     image->Present(cache.Frame());
     const ServerTime server;
     for (auto _ : state) {
@@ -175,7 +175,7 @@ void BM_PresentFrameIndexed8Painter(benchmark::State& state)
     FrameTick(*editor);
     auto* image = new IndexedImageWidget;
     image->setAttribute(Qt::WA_OpaquePaintEvent);
-    image->Buffer = &editor->BackBuffer;
+    image->Buffer = &editor->Canvas.BackBuffer;
     Window window(image);
     for (auto _ : state)
         image->repaint();

@@ -24,7 +24,7 @@ using namespace korvan::bench;
 void Describe(benchmark::State& state, const Editor& editor)
 {
     auto copy = std::make_unique<Editor>(editor);
-    ClampScroll(*copy);
+    ClampScroll(copy->Canvas);
     state.counters["opaque_px"] = double(OpaqueWriteCounter(*copy).Frame());
     state.SetLabel(std::string(RealArtwork() ? "real artwork" : "stand-in sheets") + ", " +
                    BlitterName(ActiveBlitter().Kind()));
@@ -45,7 +45,7 @@ void BM_FrameTick(benchmark::State& state)
     FrameTick(*editor);  // the blitter encodes the sheets at its first frame
     for (auto _ : state) {
         FrameTick(*editor);
-        benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
+        benchmark::DoNotOptimize(editor->Canvas.BackBuffer.Pixels.data());
         benchmark::ClobberMemory();
     }
     SetActiveBlitter(active);
@@ -55,10 +55,10 @@ void BM_FrameTick(benchmark::State& state)
 void BM_CullCells(benchmark::State& state)
 {
     auto editor = SceneEditor(Scene(state.range(0)));
-    ClampScroll(*editor);
+    ClampScroll(editor->Canvas);
     auto visible = std::make_unique<VisibleCells>();
     for (auto _ : state)
-        benchmark::DoNotOptimize(CullCells(editor->Cells, *editor, 0, LastIndex, 0, LastIndex, *visible));
+        benchmark::DoNotOptimize(CullCells(editor->Map.Cells, editor->Canvas, 0, LastIndex, 0, LastIndex, *visible));
 }
 
 // What no frame can beat: clearing the 640 x 480 buffer and copying, in one memcpy, as many
@@ -69,9 +69,9 @@ struct CopyFloor {
     explicit CopyFloor(const Editor& scene)
     {
         auto editor = std::make_unique<Editor>(scene);
-        ClampScroll(*editor);
+        ClampScroll(editor->Canvas);
         const std::size_t bytes = OpaqueWriteCounter(*editor).Frame();
-        Buffer.resize(editor->BackBuffer.Pixels.size());
+        Buffer.resize(editor->Canvas.BackBuffer.Pixels.size());
         Source.assign(bytes, 68);
         Target.resize(bytes);
     }
@@ -105,7 +105,7 @@ void BM_TickOverFloor(benchmark::State& state)
     for (auto _ : state) {
         const auto t0 = Clock::now();
         FrameTick(*editor);
-        benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
+        benchmark::DoNotOptimize(editor->Canvas.BackBuffer.Pixels.data());
         benchmark::ClobberMemory();
         const auto t1 = Clock::now();
         floor.Run();
@@ -144,7 +144,7 @@ void BM_Avx512OverPortable(benchmark::State& state)
             SetActiveBlitter(kind);
             const auto t0 = Clock::now();
             FrameTick(*editor);
-            benchmark::DoNotOptimize(editor->BackBuffer.Pixels.data());
+            benchmark::DoNotOptimize(editor->Canvas.BackBuffer.Pixels.data());
             benchmark::ClobberMemory();
             const double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
             sum[kind == BlitterKind::Avx512] += us;

@@ -1,6 +1,7 @@
-// Everything the editor holds, in one plain aggregate composed of each layer's part: the map
-// (Cells), the artwork and back buffer, the view and cursor, the water shimmer (the canvas the
-// renderer draws with), the brush, and the random source. Routines take the parts they use.
+// Everything the editor holds, in one plain aggregate of named parts: the map (Cells), the canvas
+// the renderer draws with (artwork and back buffer, the view and cursor, the water shimmer), the
+// brush, the presses that can be taken back, and the random source. Routines take the parts they
+// use by name (editor.Map, editor.Canvas, editor.Brush), never the whole aggregate sliced.
 #pragma once
 
 #include "edit/BrushState.h"
@@ -11,7 +12,10 @@
 
 namespace korvan {
 
-struct Editor : MapState, Canvas, BrushState {
+struct Editor {
+    MapState Map;
+    korvan::Canvas Canvas;
+    BrushState Brush;
     EditHistory History;  // the presses that changed Cells since it was generated, loaded or saved
     RandomSource Rng;
 };

@@ -26,13 +26,14 @@ void DrawBrushPreview(Canvas& canvas, const BrushState& brush)
 
 void FrameTick(Editor& editor)
 {
-    EdgeScroll(editor);
-    ClampScroll(editor);
-    ClearBackBuffer(editor);
+    Canvas& canvas = editor.Canvas;
+    EdgeScroll(canvas);
+    ClampScroll(canvas);
+    ClearBackBuffer(canvas);
     // The first row and column are always 0 in the editor; kept inside the grid all the same.
-    RenderMap(editor, std::as_const(editor.Cells), std::uint8_t(std::clamp(editor.FirstRow, 0, LastIndex)),
-              std::uint8_t(std::clamp(editor.FirstCol, 0, LastIndex)), LastIndex, LastIndex);
-    DrawBrushPreview(editor, editor);
+    RenderMap(canvas, std::as_const(editor.Map.Cells), std::uint8_t(std::clamp(canvas.FirstRow, 0, LastIndex)),
+              std::uint8_t(std::clamp(canvas.FirstCol, 0, LastIndex)), LastIndex, LastIndex);
+    DrawBrushPreview(canvas, editor.Brush);
 }
 
 }  // namespace korvan

@@ -31,24 +31,24 @@ bool SameScene(const FrameKey& a, const FrameKey& b) { return std::memcmp(&a, &b
 // itself (it may well raise).
 bool Cacheable(const Editor& editor)
 {
-    const IndexedImage& buffer = editor.BackBuffer;
+    const IndexedImage& buffer = editor.Canvas.BackBuffer;
     return buffer.Width == BackBufferWidth && buffer.Height == BackBufferHeight && buffer.Pixels.size() == FrameBytes;
 }
 
 FrameKey KeyOf(const Editor& editor)
 {
     FrameKey key{};
-    key.CellsVersion = editor.CellsVersion;
+    key.CellsVersion = editor.Map.CellsVersion;
     for (std::size_t slot = 0; slot < SheetCount; ++slot) {
-        const IndexedImage& sheet = editor.Sheets[slot];
+        const IndexedImage& sheet = editor.Canvas.Sheets[slot];
         key.SheetPixels[slot] = reinterpret_cast<std::uintptr_t>(sheet.Pixels.data());
         key.SheetWidth[slot] = sheet.Width;
         key.SheetHeight[slot] = sheet.Height;
     }
-    key.View = editor;
-    key.Brush = editor;
+    key.View = editor.Canvas;
+    key.Brush = editor.Brush;
     key.Blitter = std::int32_t(ActiveBlitter().Kind());
-    key.Shimmer = editor;
+    key.Shimmer = editor.Canvas;
     return key;
 }
 
@@ -66,9 +66,9 @@ bool FrameCache::Tick(Editor& editor)
     const FrameKey key = KeyOf(editor);
     for (Entry& entry : entries_)
         if (entry.Used && SameKey(entry.Key, key)) {
-            std::memcpy(editor.BackBuffer.Pixels.data(), entry.Pixels.data(), FrameBytes);
-            static_cast<ViewState&>(editor) = entry.ViewAfter;
-            static_cast<ShimmerState&>(editor) = entry.ShimmerAfter;
+            std::memcpy(editor.Canvas.BackBuffer.Pixels.data(), entry.Pixels.data(), FrameBytes);
+            static_cast<ViewState&>(editor.Canvas) = entry.ViewAfter;
+            static_cast<ShimmerState&>(editor.Canvas) = entry.ShimmerAfter;
             last_ = key;
             haveLast_ = true;
             frame_ = entry.Frame;
@@ -94,9 +94,9 @@ void FrameCache::Store(const FrameKey& key, const Editor& editor)
     Entry& entry = entries_[next_];
     next_ = (next_ + 1) % Capacity;
     entry.Key = key;
-    entry.ViewAfter = editor;
-    entry.ShimmerAfter = editor;
-    entry.Pixels.assign(editor.BackBuffer.Pixels.begin(), editor.BackBuffer.Pixels.end());
+    entry.ViewAfter = editor.Canvas;
+    entry.ShimmerAfter = editor.Canvas;
+    entry.Pixels.assign(editor.Canvas.BackBuffer.Pixels.begin(), editor.Canvas.BackBuffer.Pixels.end());
     entry.Frame = ++frames;
     entry.Used = true;
     frame_ = entry.Frame;

@@ -43,11 +43,11 @@ void PressEdgeScroll(ViewState& view)
 
 void PressMap(Editor& editor, MouseButton button)
 {
-    PressEdgeScroll(editor);
+    PressEdgeScroll(editor.Canvas);
     if (button == MouseButton::Left)
-        PaintCell(ChangeCells(editor), editor.History, editor, editor);
+        PaintCell(ChangeCells(editor.Map), editor.History, editor.Canvas, editor.Brush);
     else if (button == MouseButton::Right)
-        StepItem(editor, editor.EditMode);
+        StepItem(editor.Brush, editor.Brush.EditMode);
 }
 
 void KeyDown(BrushState& brush, int virtualKey)

@@ -7,9 +7,8 @@ namespace korvan {
 
 void GenerateMap(Editor& editor)
 {
-    BrushState& brush = editor;
-    brush = BrushState{};
-    GenerateMap(ChangeCells(editor), editor.Rng);
+    editor.Brush = BrushState{};
+    GenerateMap(ChangeCells(editor.Map), editor.Rng);
 }
 
 }  // namespace korvan

@@ -1,5 +1,5 @@
 // Table lookups of indexed pixels, one at a time or sixty-four at a time.
-#include "render/PaletteConverter.h"
+#include "PaletteConverter.h"
 
 #include "render/VectorPath.h"
 

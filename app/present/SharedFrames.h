@@ -8,7 +8,7 @@
 
 #include "FrameChanges.h"
 #include "render/IndexedImage.h"
-#include "render/PaletteConverter.h"
+#include "PaletteConverter.h"
 
 #include <QImage>
 #include <QRegion>

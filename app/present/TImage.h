@@ -3,7 +3,7 @@
 #pragma once
 
 #include "render/IndexedImage.h"
-#include "render/PaletteConverter.h"
+#include "PaletteConverter.h"
 
 #include <QImage>
 #include <QPainter>

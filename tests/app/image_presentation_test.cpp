@@ -2,9 +2,9 @@
 // palette, frame after frame, wherever the image sits in its window and whatever part is shown.
 // Run on the offscreen platform (Qt paints), and on a real X server, where the frames go to the
 // server from shared memory (with KORVAN_EXPECT_DIRECT set, they must).
-#include "FrameChanges.h"
-#include "TImage.h"
-#include "X11Presenter.h"
+#include "present/FrameChanges.h"
+#include "present/TImage.h"
+#include "present/X11Presenter.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -96,18 +96,18 @@ private slots:
     void NewMapKeepsTheScrollAndResetsTheBrush()
     {
         korvan::Editor& editor = form_->State();
-        editor.ScrollX = -5000;
-        editor.ScrollY = 900;
-        editor.EditMode = 1;
-        editor.ItemLands = 30;
-        editor.ItemQuadri = 5;
-        const auto before = editor.Cells;
+        editor.Canvas.ScrollX = -5000;
+        editor.Canvas.ScrollY = 900;
+        editor.Brush.EditMode = 1;
+        editor.Brush.ItemLands = 30;
+        editor.Brush.ItemQuadri = 5;
+        const auto before = editor.Map.Cells;
         form_->Item("NuovaMappa1")->trigger();
-        QCOMPARE(editor.ScrollX, -5000);
-        QCOMPARE(editor.ScrollY, 900);
-        QCOMPARE(editor.EditMode, 3);
-        QCOMPARE(editor.ItemLands + editor.ItemQuadri + editor.ItemTerrit + editor.ItemTerrain + editor.ItemUnits, 0);
-        QVERIFY(!SameCells(before, editor.Cells));
+        QCOMPARE(editor.Canvas.ScrollX, -5000);
+        QCOMPARE(editor.Canvas.ScrollY, 900);
+        QCOMPARE(editor.Brush.EditMode, 3);
+        QCOMPARE(editor.Brush.ItemLands + editor.Brush.ItemQuadri + editor.Brush.ItemTerrit + editor.Brush.ItemTerrain + editor.Brush.ItemUnits, 0);
+        QVERIFY(!SameCells(before, editor.Map.Cells));
     }
 
     void ViewJumps()
@@ -122,14 +122,14 @@ private slots:
         for (const auto& jump : jumps) {
             for (int times = 0; times < 2; ++times) {
                 form_->Item(jump.item)->trigger();
-                QCOMPARE(editor.ScrollX, jump.x);
-                QCOMPARE(editor.ScrollY, jump.y);
+                QCOMPARE(editor.Canvas.ScrollX, jump.x);
+                QCOMPARE(editor.Canvas.ScrollY, jump.y);
             }
-            editor.CursorX = 300;
-            editor.CursorY = 200;
+            editor.Canvas.CursorX = 300;
+            editor.Canvas.CursorY = 200;
             form_->Timer1Timer();  // the clamps leave every jump where it is
-            QCOMPARE(editor.ScrollX, jump.x);
-            QCOMPARE(editor.ScrollY, jump.y);
+            QCOMPARE(editor.Canvas.ScrollX, jump.x);
+            QCOMPARE(editor.Canvas.ScrollY, jump.y);
         }
     }
 
@@ -161,14 +161,14 @@ private slots:
         QFile::remove(path);
         {
             DialogAnswer answer(form_->SaveDialog1, "/should/not/be/used.korv");
-            form_->State().Cells[5][5].Terrain = 3;
+            form_->State().Map.Cells[5][5].Terrain = 3;
             form_->Item("SalvaGioco1")->trigger();
             QCOMPARE(answer.Shown, 0);
         }
         QVERIFY(QFile::exists(path));
         korvan::MapGrid loaded{};
         korvan::LoadMap(loaded, path.toStdString());
-        QVERIFY(SameCells(loaded, form_->State().Cells));
+        QVERIFY(SameCells(loaded, form_->State().Map.Cells));
         QCOMPARE(errors_->Texts, QStringList());
     }
 
@@ -198,16 +198,16 @@ private slots:
     {
         TempFolder folder;
         const QString path = QString::fromStdString(folder.File("round.korv"));
-        korvan::SaveMap(form_->State().Cells, path.toStdString());
-        const auto saved = form_->State().Cells;
+        korvan::SaveMap(form_->State().Map.Cells, path.toStdString());
+        const auto saved = form_->State().Map.Cells;
         form_->Item("NuovaMappa1")->trigger();
-        QVERIFY(!SameCells(saved, form_->State().Cells));
+        QVERIFY(!SameCells(saved, form_->State().Map.Cells));
         {
             DialogAnswer answer(form_->OpenDialog1, path);
             form_->Item("CaricaGioco1")->trigger();
             QCOMPARE(answer.Shown, 1);
         }
-        QVERIFY(SameCells(saved, form_->State().Cells));
+        QVERIFY(SameCells(saved, form_->State().Map.Cells));
         QCOMPARE(form_->SaveDialog1FileName, QString());
         {
             DialogAnswer answer(form_->SaveDialog1, "");  // the first save after a load still asks
@@ -219,7 +219,7 @@ private slots:
     void FailuresAreReportedAndTheMapIsKept()
     {
         TempFolder folder;
-        const auto before = form_->State().Cells;
+        const auto before = form_->State().Map.Cells;
         const std::string shortFile = folder.File("short.korv");
         std::ofstream(shortFile) << "tiny";
         const std::string readOnlyDir = folder.File("ro");
@@ -244,7 +244,7 @@ private slots:
             form_->Item(c.item)->trigger();
             QCOMPARE(errors_->Texts, QStringList{c.message});
             QCOMPARE(errors_->Captions.last(), QString("main_menu_test"));
-            QVERIFY(SameCells(before, form_->State().Cells));
+            QVERIFY(SameCells(before, form_->State().Map.Cells));
         }
         if (::geteuid() != 0) {  // root writes into read-only folders
             errors_->Texts.clear();
@@ -285,10 +285,10 @@ private slots:
         QFile::remove(path);
         for (const char* item : {"SalvaConNome1", "CaricaGioco1"}) {
             DialogAnswer answer(QString(item) == "CaricaGioco1" ? form_->OpenDialog1 : form_->SaveDialog1, "");
-            const auto before = form_->State().Cells;
+            const auto before = form_->State().Map.Cells;
             form_->Item(item)->trigger();
             QCOMPARE(answer.Shown, 1);
-            QVERIFY(SameCells(before, form_->State().Cells));
+            QVERIFY(SameCells(before, form_->State().Map.Cells));
         }
         QVERIFY(!QFile::exists(path));
         QCOMPARE(form_->SaveDialog1FileName, path);  // a cancel keeps the name from before

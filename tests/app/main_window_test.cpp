@@ -1,6 +1,6 @@
 // The main window through its handlers and real Qt events: intro, editor switch, input.
 #include "AppFixture.h"
-#include "TImage.h"
+#include "present/TImage.h"
 
 #include "edit/Editor.h"
 
@@ -107,11 +107,11 @@ private slots:
         UseOfflineMusic(form);
         RunIntro(form);
         korvan::Editor& editor = form.State();
-        editor.CursorX = 300;
-        editor.CursorY = 200;
+        editor.Canvas.CursorX = 300;
+        editor.Canvas.CursorY = 200;
         form.Timer1Timer();
         QVERIFY(form.Timer1->isActive());  // restarted at the end of the tick
-        const auto& pixels = editor.BackBuffer.Pixels;
+        const auto& pixels = editor.Canvas.BackBuffer.Pixels;
         QCOMPARE(int(pixels.size()), 640 * 480);
         int drawn = 0;
         for (int y = 0; y < 462; ++y)
@@ -130,11 +130,11 @@ private slots:
         QMouseEvent overImage(QEvent::MouseMove, QPointF(100, 50), QPointF(100, 50), Qt::NoButton, Qt::NoButton,
                               Qt::NoModifier);
         QCoreApplication::sendEvent(form.Image1, &overImage);
-        QCOMPARE(form.State().CursorX, 66);
-        QCOMPARE(form.State().CursorY, 30);
+        QCOMPARE(form.State().Canvas.CursorX, 66);
+        QCOMPARE(form.State().Canvas.CursorY, 30);
         form.FormMouseMove(&form, Qt::NoModifier, 100, 50);
-        QCOMPARE(form.State().CursorX, 80);
-        QCOMPARE(form.State().CursorY, 30);
+        QCOMPARE(form.State().Canvas.CursorX, 80);
+        QCOMPARE(form.State().Canvas.CursorY, 30);
     }
 
     void KeysReachTheBindingsByPhysicalKey()
@@ -148,25 +148,25 @@ private slots:
         };
         // Keys already act during the intro.
         press(Qt::Key_Exclam, Qt::ShiftModifier, 10, "!");  // Shift+1 is still the key "1"
-        QCOMPARE(editor.ItemTerrit, 1);
-        QCOMPARE(editor.EditMode, 3);
+        QCOMPARE(editor.Brush.ItemTerrit, 1);
+        QCOMPARE(editor.Brush.EditMode, 3);
         press(Qt::Key_1, Qt::KeypadModifier, 87, "1");  // keypad 1: nothing
-        QCOMPARE(editor.ItemTerrit, 1);
+        QCOMPARE(editor.Brush.ItemTerrit, 1);
         press(Qt::Key_2, Qt::NoModifier, 0, "2");  // synthetic event without a physical code
-        QCOMPARE(editor.ItemLands, 1);
+        QCOMPARE(editor.Brush.ItemLands, 1);
         for (int i = 0; i < 5; ++i)
             press(Qt::Key_Backslash, Qt::NoModifier, 51, "\\");
-        QCOMPARE(editor.EditMode, 3);
+        QCOMPARE(editor.Brush.EditMode, 3);
         // Without an X server's layout the key is judged by what it types: a backslash steps the
         // mode wherever its key is; the key at the US backslash place typing "ù" does not.
         press(Qt::Key_Ugrave, Qt::NoModifier, 51, "ù");
-        QCOMPARE(editor.EditMode, 3);
+        QCOMPARE(editor.Brush.EditMode, 3);
         press(Qt::Key_Backslash, Qt::NoModifier, 49, "\\");
-        QCOMPARE(editor.EditMode, 4);
+        QCOMPARE(editor.Brush.EditMode, 4);
         press(Qt::Key_6, Qt::NoModifier, 15, "6");
         press(Qt::Key_A, Qt::NoModifier, 38, "a");
-        QCOMPARE(editor.EditMode, 4);
-        QCOMPARE(editor.ItemTerrit + editor.ItemLands + editor.ItemTerrain + editor.ItemUnits + editor.ItemQuadri, 2);
+        QCOMPARE(editor.Brush.EditMode, 4);
+        QCOMPARE(editor.Brush.ItemTerrit + editor.Brush.ItemLands + editor.Brush.ItemTerrain + editor.Brush.ItemUnits + editor.Brush.ItemQuadri, 2);
     }
 
     void ButtonsPaintStepAndScroll()
@@ -177,29 +177,29 @@ private slots:
         RunIntro(form);
         korvan::Editor& editor = form.State();
         // Right press in mode 1 at 59 wraps to 0.
-        editor.EditMode = 1;
-        editor.ItemLands = 59;
+        editor.Brush.EditMode = 1;
+        editor.Brush.ItemLands = 59;
         QTest::mouseMove(form.Image1, QPoint(334, 220));
         QTest::mouseClick(form.Image1, Qt::RightButton, Qt::NoModifier, QPoint(334, 220));
-        QCOMPARE(editor.ItemLands, 0);
+        QCOMPARE(editor.Brush.ItemLands, 0);
 
         // Left press in mode 0 paints the cell whose scrolled anchor is under the cursor.
-        editor.ScrollX = 0;
-        editor.ScrollY = 0;
-        editor.EditMode = 0;
-        editor.ItemTerrit = 7;
-        const korvan::MapCell target = editor.Cells[3][4];  // anchor (231, 19)
+        editor.Canvas.ScrollX = 0;
+        editor.Canvas.ScrollY = 0;
+        editor.Brush.EditMode = 0;
+        editor.Brush.ItemTerrit = 7;
+        const korvan::MapCell target = editor.Map.Cells[3][4];  // anchor (231, 19)
         QTest::mouseMove(form.Image1, QPoint(231 + 34, 19 + 20 + 1));
         QTest::mouseClick(form.Image1, Qt::LeftButton, Qt::NoModifier, QPoint(231 + 34, 19 + 20 + 1));
-        QCOMPARE(int(editor.Cells[3][4].Terrain), 7);
-        QCOMPARE(editor.Cells[3][4].LandsTile, target.LandsTile);
+        QCOMPARE(int(editor.Map.Cells[3][4].Terrain), 7);
+        QCOMPARE(editor.Map.Cells[3][4].LandsTile, target.LandsTile);
 
         // Middle press in the right band only scrolls.
-        const auto before = editor.Cells;
+        const auto before = editor.Map.Cells;
         QTest::mouseMove(form.Image1, QPoint(620, 200));
         QTest::mouseClick(form.Image1, Qt::MiddleButton, Qt::NoModifier, QPoint(620, 200));
-        QCOMPARE(editor.ScrollX, -65);
-        QVERIFY(std::memcmp(&before, &editor.Cells, sizeof before) == 0);
+        QCOMPARE(editor.Canvas.ScrollX, -65);
+        QVERIFY(std::memcmp(&before, &editor.Map.Cells, sizeof before) == 0);
     }
 
     void ErrorBoxText()

@@ -84,7 +84,7 @@ private slots:
             CollectedErrors errors;
             TForm_Main form;
             UseOfflineMusic(form);
-            const std::vector<std::uint8_t> generated = korvan::EncodeMap(form.State().Cells);
+            const std::vector<std::uint8_t> generated = korvan::EncodeMap(form.State().Map.Cells);
             // A map that differs from the generated one in every record's terrain byte.
             std::vector<std::uint8_t> file = generated;
             for (std::size_t i = 8; i < file.size(); i += 16)
@@ -96,10 +96,10 @@ private slots:
             form.StartMapFile = QString::fromStdString(path);
 
             QVERIFY2(form.IntroTick == 0, c.name);
-            QCOMPARE(korvan::EncodeMap(form.State().Cells), generated);  // nothing read before the switch
+            QCOMPARE(korvan::EncodeMap(form.State().Map.Cells), generated);  // nothing read before the switch
             RunIntro(form);
 
-            const std::vector<std::uint8_t> shown = korvan::EncodeMap(form.State().Cells);
+            const std::vector<std::uint8_t> shown = korvan::EncodeMap(form.State().Map.Cells);
             const QStringList expected = c.error.isEmpty() ? QStringList() : QStringList{c.error};
             QVERIFY2(errors.Texts == expected, qPrintable(c.name + (": " + errors.Texts.join('|'))));
             file.resize(korvan::MapFileSize);
@@ -117,10 +117,10 @@ private slots:
         CollectedErrors errors;
         TForm_Main form;
         UseOfflineMusic(form);
-        const std::vector<std::uint8_t> generated = korvan::EncodeMap(form.State().Cells);
+        const std::vector<std::uint8_t> generated = korvan::EncodeMap(form.State().Map.Cells);
         form.StartMapFile = QString::fromStdString(folder.File("folder.korv"));
         RunIntro(form);
-        QCOMPARE(korvan::EncodeMap(form.State().Cells), generated);
+        QCOMPARE(korvan::EncodeMap(form.State().Map.Cells), generated);
         QVERIFY2(!errors.Texts.isEmpty(), "no error box for a folder");
     }
 
@@ -131,7 +131,7 @@ private slots:
         CollectedErrors errors;
         TForm_Main form;
         UseOfflineMusic(form);
-        WriteFile(folder.File("here.korv"), korvan::EncodeMap(form.State().Cells));
+        WriteFile(folder.File("here.korv"), korvan::EncodeMap(form.State().Map.Cells));
         const QString previous = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder.Path().string()));
         form.StartMapFile = "here.korv";

@@ -3,7 +3,7 @@
 // the program's own folder holds no artwork to fall back on; the test's working folder holds a copy
 // of the run folder's Graphic/ and Music/ with one file taken away or spoilt.
 #include "AppFixture.h"
-#include "TImage.h"
+#include "present/TImage.h"
 #include "TempFolder.h"
 
 #include "edit/Editor.h"

@@ -1,8 +1,8 @@
 // The fourteen secondary windows as laid out: captions, sizes, positions, colours and controls.
 #include "app/SecondaryWindowLookup.h"
 
-#include "SecondaryWindows.h"
-#include "WindowLook.h"
+#include "windows/SecondaryWindows.h"
+#include "windows/WindowLook.h"
 
 #include <QFile>
 #include <QFontInfo>

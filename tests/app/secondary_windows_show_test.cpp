@@ -1,7 +1,7 @@
 // The show action of the secondary windows, their close box, and the terms box that follows the window.
 #include "app/SecondaryWindowLookup.h"
 
-#include "SecondaryWindows.h"
+#include "windows/SecondaryWindows.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

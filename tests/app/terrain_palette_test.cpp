@@ -1,7 +1,7 @@
 // The terrain palette: the compiled-in legend picture against the Territ sheet, and the names beside it.
 #include "app/SecondaryWindowLookup.h"
 
-#include "SecondaryWindows.h"
+#include "windows/SecondaryWindows.h"
 
 #include <QLabel>
 #include <QTest>

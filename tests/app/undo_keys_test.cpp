@@ -2,7 +2,7 @@
 // presses, auto-repeat included, and never reach the brush keys.
 #include "AppFixture.h"
 #include "SaveQuestion.h"
-#include "TImage.h"
+#include "present/TImage.h"
 
 #include "edit/Input.h"
 
@@ -33,20 +33,20 @@ private slots:
         RunIntro(form);
         korvan::Editor& editor = form.State();
         // Three presses on three cells, each grid kept to compare with.
-        std::vector<korvan::MapGrid> grids{editor.Cells};
-        editor.EditMode = 0;
+        std::vector<korvan::MapGrid> grids{editor.Map.Cells};
+        editor.Brush.EditMode = 0;
         for (auto [row, col] : {std::pair{5, 5}, {6, 6}, {7, 5}}) {
-            const korvan::MapCell& cell = editor.Cells[row][col];
-            editor.CursorX = cell.ScreenX + editor.ScrollX;
-            editor.CursorY = cell.ScreenY + editor.ScrollY;
-            editor.ItemTerrit = (cell.Terrain + 3) % 10;
+            const korvan::MapCell& cell = editor.Map.Cells[row][col];
+            editor.Canvas.CursorX = cell.ScreenX + editor.Canvas.ScrollX;
+            editor.Canvas.CursorY = cell.ScreenY + editor.Canvas.ScrollY;
+            editor.Brush.ItemTerrit = (cell.Terrain + 3) % 10;
             form.MapClick(form.Image1, korvan::MouseButton::Left, {}, 0, 0);
-            grids.push_back(editor.Cells);
+            grids.push_back(editor.Map.Cells);
             QVERIFY(!SameCells(grids[grids.size() - 2], grids.back()));
         }
         const auto brush = [&] {
-            return QList<int>{editor.EditMode, editor.ItemTerrit, editor.ItemLands, editor.ItemTerrain, editor.ItemUnits,
-                              editor.ItemQuadri};
+            return QList<int>{editor.Brush.EditMode, editor.Brush.ItemTerrit, editor.Brush.ItemLands, editor.Brush.ItemTerrain, editor.Brush.ItemUnits,
+                              editor.Brush.ItemQuadri};
         };
         const QList<int> brushBefore = brush();
         const struct {
@@ -74,7 +74,7 @@ private slots:
             const QString text = step.key == Qt::Key_Z ? "\x1a" : "\x19";
             QKeyEvent press(QEvent::KeyPress, step.key, step.modifiers, 0, 0, 0, text, step.autoRepeat);
             QCoreApplication::sendEvent(&form, &press);
-            QVERIFY2(SameCells(editor.Cells, grids[step.expected]), step.name);
+            QVERIFY2(SameCells(editor.Map.Cells, grids[step.expected]), step.name);
             QCOMPARE(brush(), brushBefore);
         }
         QVERIFY(!korvan::HasUnsavedChanges(editor.History));  // back to the map as generated
@@ -86,11 +86,11 @@ private slots:
         const auto saveQuestion = SetSaveQuestionPresenter([] { return SaveAnswer::DontSave; });
         form.Item("NuovaMappa1")->trigger();
         SetSaveQuestionPresenter(saveQuestion);
-        const korvan::MapGrid fresh = editor.Cells;
+        const korvan::MapGrid fresh = editor.Map.Cells;
         for (Qt::Key key : {Qt::Key_Z, Qt::Key_Y}) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, key == Qt::Key_Z ? "\x1a" : "\x19");
             QCoreApplication::sendEvent(&form, &press);
-            QVERIFY(SameCells(editor.Cells, fresh));
+            QVERIFY(SameCells(editor.Map.Cells, fresh));
         }
         QVERIFY(!korvan::HasUnsavedChanges(editor.History));
         QCOMPARE(errors.Texts, QStringList());

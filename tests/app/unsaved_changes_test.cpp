@@ -5,7 +5,7 @@
 #include "DialogAnswer.h"
 #include "SaveQuestion.h"
 #include "TempFolder.h"
-#include "TImage.h"
+#include "present/TImage.h"
 
 #include "edit/Input.h"
 #include "map/MapFile.h"
@@ -48,11 +48,11 @@ private:
 void PaintOneCell(TForm_Main& form)
 {
     korvan::Editor& editor = form.State();
-    const korvan::MapCell& cell = editor.Cells[5][5];
-    editor.CursorX = cell.ScreenX + editor.ScrollX;
-    editor.CursorY = cell.ScreenY + editor.ScrollY;
-    editor.EditMode = 0;
-    editor.ItemTerrit = (cell.Terrain + 1) % 10;
+    const korvan::MapCell& cell = editor.Map.Cells[5][5];
+    editor.Canvas.CursorX = cell.ScreenX + editor.Canvas.ScrollX;
+    editor.Canvas.CursorY = cell.ScreenY + editor.Canvas.ScrollY;
+    editor.Brush.EditMode = 0;
+    editor.Brush.ItemTerrit = (cell.Terrain + 1) % 10;
     form.MapClick(form.Image1, korvan::MouseButton::Left, {}, 0, 0);
 }
 
@@ -101,9 +101,9 @@ class UnsavedChangesTest : public QObject {
              }},
             {"Nuova Mappa",
              [](TForm_Main& form, QSignalSpy&) {
-                 const korvan::MapGrid before = form.State().Cells;
+                 const korvan::MapGrid before = form.State().Map.Cells;
                  form.Item("NuovaMappa1")->trigger();
-                 return !SameCells(before, form.State().Cells);
+                 return !SameCells(before, form.State().Map.Cells);
              }},
             {"Carica Mappa",
              [](TForm_Main& form, QSignalSpy&) {
@@ -143,7 +143,7 @@ private slots:
         korvan::Editor& editor = form_->State();
         korvan::StartHistory(editor.History);
         form_->MapClick(form_->Image1, korvan::MouseButton::Left, {}, 0, 0);
-        editor.EditMode = 3;
+        editor.Brush.EditMode = 3;
         form_->MapClick(form_->Image1, korvan::MouseButton::Left, {}, 0, 0);
         QVERIFY(!korvan::HasUnsavedChanges(editor.History));
         ScriptedQuestion question(SaveAnswer::Cancel);
@@ -156,13 +156,13 @@ private slots:
         for (const Path& path : Paths()) {
             Restart();
             PaintOneCell(*form_);
-            const korvan::MapGrid edited = form_->State().Cells;
+            const korvan::MapGrid edited = form_->State().Map.Cells;
             ScriptedQuestion question(SaveAnswer::Cancel);
             QSignalSpy exits(form_.get(), &TForm_Main::ExitRequested);
             QVERIFY2(!path.run(*form_, exits), path.name);
             QCOMPARE(question.Asked, 1);
             QCOMPARE(exits.count(), 0);
-            QVERIFY2(SameCells(edited, form_->State().Cells), path.name);
+            QVERIFY2(SameCells(edited, form_->State().Map.Cells), path.name);
             QVERIFY(korvan::HasUnsavedChanges(form_->State().History));
             for (QMenu* menu : form_->TopMenus)
                 QVERIFY2(!menu->isVisible(), path.name);
@@ -192,7 +192,7 @@ private slots:
             const QString file = QString::fromStdString(folder.File("map.korv"));
             form_->SaveDialog1FileName = file;
             PaintOneCell(*form_);
-            const korvan::MapGrid edited = form_->State().Cells;
+            const korvan::MapGrid edited = form_->State().Map.Cells;
             ScriptedQuestion question(SaveAnswer::Save);
             QSignalSpy exits(form_.get(), &TForm_Main::ExitRequested);
             QVERIFY2(path.run(*form_, exits), path.name);
@@ -235,13 +235,13 @@ private slots:
             TempFolder folder;
             form_->SaveDialog1FileName = QString::fromStdString(folder.File("gone/map.korv"));
             PaintOneCell(*form_);
-            const korvan::MapGrid edited = form_->State().Cells;
+            const korvan::MapGrid edited = form_->State().Map.Cells;
             ScriptedQuestion question(SaveAnswer::Save);
             QSignalSpy exits(form_.get(), &TForm_Main::ExitRequested);
             QVERIFY2(!path.run(*form_, exits), path.name);
             QCOMPARE(errors_->Texts, QStringList{"Invalid filename."});
             errors_->Texts.clear();
-            QVERIFY(SameCells(edited, form_->State().Cells));
+            QVERIFY(SameCells(edited, form_->State().Map.Cells));
             QVERIFY(korvan::HasUnsavedChanges(form_->State().History));
         }
     }

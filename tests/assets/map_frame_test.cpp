@@ -65,7 +65,7 @@ TEST(MapFrame, CoastPiecesLineEveryShoreOfAGeneratedMap)
         auto editor = std::make_unique<Editor>();
         editor->Rng.State = seed;
         GenerateMap(*editor);
-        auto bare = std::make_unique<MapGrid>(editor->Cells);
+        auto bare = std::make_unique<MapGrid>(editor->Map.Cells);
         for (auto& row : *bare)
             for (MapCell& cell : row) {
                 cell.TerrainTile = NoTerrainTile;
@@ -74,7 +74,7 @@ TEST(MapFrame, CoastPiecesLineEveryShoreOfAGeneratedMap)
         auto coast = std::make_unique<MapGrid>(*bare);
         for (int r = 0; r < MapSize; ++r)
             for (int c = 0; c < MapSize; ++c)
-                std::copy(std::begin(editor->Cells[r][c].CornerTiles), std::end(editor->Cells[r][c].CornerTiles),
+                std::copy(std::begin(editor->Map.Cells[r][c].CornerTiles), std::end(editor->Map.Cells[r][c].CornerTiles),
                           (*coast)[r][c].CornerTiles);
         int shorelineSeen = 0;
         for (auto [sx, sy] : {std::pair{-800LL, 0LL}, {-3000LL, 400LL}, {-6000LL, -900LL}, {-2000LL, 900LL}}) {

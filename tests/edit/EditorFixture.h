@@ -12,16 +12,16 @@ inline std::unique_ptr<Editor> StartedEditor()
     auto editor = std::make_unique<Editor>();
     for (int r = 0; r < MapSize; ++r)
         for (int c = 0; c < MapSize; ++c)
-            ClearCell(editor->Cells, r, c);
-    editor->ScrollX = 10;
-    editor->ScrollY = 200;
-    editor->ViewLeft = 0;
-    editor->ViewTop = 0;
-    editor->ViewRight = 639;
-    editor->ViewBottom = 461;
-    editor->CullLeft = -65;
-    editor->CullTop = -35;
-    editor->EditMode = 3;
+            ClearCell(editor->Map.Cells, r, c);
+    editor->Canvas.ScrollX = 10;
+    editor->Canvas.ScrollY = 200;
+    editor->Canvas.ViewLeft = 0;
+    editor->Canvas.ViewTop = 0;
+    editor->Canvas.ViewRight = 639;
+    editor->Canvas.ViewBottom = 461;
+    editor->Canvas.CullLeft = -65;
+    editor->Canvas.CullTop = -35;
+    editor->Brush.EditMode = 3;
     return editor;
 }
 

@@ -121,11 +121,11 @@ TEST(EditHistory, SequencesMatchAModelOfWholeGrids)
     for (const auto& test : cases) {
         auto editor = StartedEditor();
         StartHistory(editor->History);
-        Model model{{editor->Cells}};
+        Model model{{editor->Map.Cells}};
         for (std::size_t i = 0; i < test.ops.size(); ++i) {
-            Perform(editor->Cells, editor->History, test.ops[i]);
+            Perform(editor->Map.Cells, editor->History, test.ops[i]);
             model.Apply(test.ops[i]);
-            ASSERT_EQ(std::memcmp(&editor->Cells, &model.states[model.current], sizeof(MapGrid)), 0)
+            ASSERT_EQ(std::memcmp(&editor->Map.Cells, &model.states[model.current], sizeof(MapGrid)), 0)
                 << test.name << ", after step " << i;
             ASSERT_EQ(HasUnsavedChanges(editor->History), model.Unsaved()) << test.name << ", after step " << i;
         }
@@ -137,20 +137,20 @@ TEST(EditHistory, KeepsTheLastTenThousandSteps)
 {
     auto editor = StartedEditor();
     StartHistory(editor->History);
-    const MapGrid start = editor->Cells;
+    const MapGrid start = editor->Map.Cells;
     // 10,001 presses, each changing a byte: the first one can no longer be undone.
     for (int i = 0; i <= int(HistoryLimit); ++i)
-        ASSERT_TRUE(WriteCellByte(editor->Cells, editor->History, i % MapSize, (i / MapSize) % MapSize, Terrain,
+        ASSERT_TRUE(WriteCellByte(editor->Map.Cells, editor->History, i % MapSize, (i / MapSize) % MapSize, Terrain,
                                   std::uint8_t(i / CellCount)));
     EXPECT_EQ(editor->History.Steps.size(), HistoryLimit);
     int undone = 0;
-    while (Undo(editor->Cells, editor->History))
+    while (Undo(editor->Map.Cells, editor->History))
         ++undone;
     EXPECT_EQ(undone, int(HistoryLimit));
-    EXPECT_EQ(editor->Cells[0][0].Terrain, 0) << "the oldest press stays";
+    EXPECT_EQ(editor->Map.Cells[0][0].Terrain, 0) << "the oldest press stays";
     MapGrid expected = start;
     expected[0][0].Terrain = 0;
-    EXPECT_EQ(std::memcmp(&editor->Cells, &expected, sizeof(MapGrid)), 0);
+    EXPECT_EQ(std::memcmp(&editor->Map.Cells, &expected, sizeof(MapGrid)), 0);
     EXPECT_TRUE(HasUnsavedChanges(editor->History)) << "the generated map is out of reach";
 }
 
@@ -160,7 +160,7 @@ TEST(EditHistory, TenThousandStepsCostLessThanAMegabyte)
     StartHistory(editor->History);
     const std::size_t before = mallinfo2().uordblks;
     for (int i = 0; i < int(HistoryLimit); ++i)
-        WriteCellByte(editor->Cells, editor->History, i % MapSize, (i / MapSize) % MapSize, Terrain, 3);
+        WriteCellByte(editor->Map.Cells, editor->History, i % MapSize, (i / MapSize) % MapSize, Terrain, 3);
     const std::size_t used = mallinfo2().uordblks - before;
     std::printf("10,000 steps hold %zu bytes (%zu bytes per step)\n", used, used / HistoryLimit);
     EXPECT_EQ(editor->History.Steps.size(), HistoryLimit);
@@ -178,11 +178,11 @@ TEST(EditHistory, BrushPressesAreRecordedOnlyWhenTheyChangeTheMap)
         auto editor = StartedEditor();
         StartHistory(editor->History);
         // The cursor on cell (5, 5)'s scrolled anchor, which no other cell's square holds.
-        editor->CursorX = editor->Cells[5][5].ScreenX + editor->ScrollX;
-        editor->CursorY = editor->Cells[5][5].ScreenY + editor->ScrollY;
-        editor->EditMode = press.mode;
-        ItemOfMode(*editor, press.mode) = press.item;
-        const MapGrid before = editor->Cells;
+        editor->Canvas.CursorX = editor->Map.Cells[5][5].ScreenX + editor->Canvas.ScrollX;
+        editor->Canvas.CursorY = editor->Map.Cells[5][5].ScreenY + editor->Canvas.ScrollY;
+        editor->Brush.EditMode = press.mode;
+        ItemOfMode(editor->Brush, press.mode) = press.item;
+        const MapGrid before = editor->Map.Cells;
         PressMap(*editor, MouseButton::Left);
         ASSERT_EQ(editor->History.Steps.size(), 1u) << "mode " << press.mode;
         const CellChange change = editor->History.Steps.back();
@@ -193,15 +193,15 @@ TEST(EditHistory, BrushPressesAreRecordedOnlyWhenTheyChangeTheMap)
         EXPECT_TRUE(HasUnsavedChanges(editor->History));
         PressMap(*editor, MouseButton::Left);  // the same item again changes nothing
         EXPECT_EQ(editor->History.Steps.size(), 1u) << "mode " << press.mode;
-        ASSERT_TRUE(Undo(editor->Cells, editor->History));
-        EXPECT_EQ(std::memcmp(&editor->Cells, &before, sizeof(MapGrid)), 0) << "mode " << press.mode;
+        ASSERT_TRUE(Undo(editor->Map.Cells, editor->History));
+        EXPECT_EQ(std::memcmp(&editor->Map.Cells, &before, sizeof(MapGrid)), 0) << "mode " << press.mode;
         EXPECT_FALSE(HasUnsavedChanges(editor->History));
     }
     auto editor = StartedEditor();  // units have no layer: nothing to record
     StartHistory(editor->History);
-    editor->CursorX = editor->Cells[5][5].ScreenX + editor->ScrollX;
-    editor->CursorY = editor->Cells[5][5].ScreenY + editor->ScrollY;
-    editor->ItemUnits = 5;
+    editor->Canvas.CursorX = editor->Map.Cells[5][5].ScreenX + editor->Canvas.ScrollX;
+    editor->Canvas.CursorY = editor->Map.Cells[5][5].ScreenY + editor->Canvas.ScrollY;
+    editor->Brush.ItemUnits = 5;
     PressMap(*editor, MouseButton::Left);
     PressMap(*editor, MouseButton::Right);
     EXPECT_TRUE(editor->History.Steps.empty());

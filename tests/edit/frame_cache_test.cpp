@@ -47,13 +47,13 @@ std::unique_ptr<Editor> ShimmeringEditor(unsigned seed, int unitsRows = MinimumH
     auto editor = MakeEditor();
     std::mt19937 rng(seed);
     for (int slot = 0; slot < SheetCount; ++slot)
-        SetSheet(*editor, slot,
+        SetSheet(editor->Canvas, slot,
                  RandomSheet(rng, MinimumWidth[slot], slot == UnitsSheet ? unitsRows : MinimumHeight[slot]));
     editor->Rng.State = seed;
     GenerateMap(*editor);
-    ResetBrushAfterNewMap(*editor, *editor);
-    editor->CursorX = 300;
-    editor->CursorY = 200;
+    ResetBrushAfterNewMap(editor->Canvas, editor->Brush);
+    editor->Canvas.CursorX = 300;
+    editor->Canvas.CursorY = 200;
     return editor;
 }
 
@@ -61,12 +61,12 @@ std::unique_ptr<Editor> ShimmeringEditor(unsigned seed, int unitsRows = MinimumH
 // not the editor's content; each encoding is compared by whether it still fits its sheet.
 void ExpectSameEditors(const Editor& plain, const Editor& cached)
 {
-    EXPECT_TRUE(SameBytes(plain.Cells, cached.Cells)) << "cells";
-    EXPECT_TRUE(SameBytes<ViewState>(plain, cached)) << "view";
-    EXPECT_TRUE(SameBytes<ShimmerState>(plain, cached)) << "shimmer " << int(plain.ShimmerOffset) << ","
-                                                        << int(plain.ShimmerRising) << " against "
-                                                        << int(cached.ShimmerOffset) << "," << int(cached.ShimmerRising);
-    EXPECT_TRUE(SameBytes<BrushState>(plain, cached)) << "brush";
+    EXPECT_TRUE(SameBytes(plain.Map.Cells, cached.Map.Cells)) << "cells";
+    EXPECT_TRUE(SameBytes<ViewState>(plain.Canvas, cached.Canvas)) << "view";
+    EXPECT_TRUE(SameBytes<ShimmerState>(plain.Canvas, cached.Canvas)) << "shimmer " << int(plain.Canvas.ShimmerOffset) << ","
+                                                        << int(plain.Canvas.ShimmerRising) << " against "
+                                                        << int(cached.Canvas.ShimmerOffset) << "," << int(cached.Canvas.ShimmerRising);
+    EXPECT_TRUE(SameBytes<BrushState>(plain.Brush, cached.Brush)) << "brush";
     EXPECT_EQ(plain.Rng.State, cached.Rng.State);
     EXPECT_EQ(plain.History.Applied, cached.History.Applied);
     EXPECT_EQ(plain.History.SavedAt, cached.History.SavedAt);
@@ -75,16 +75,16 @@ void ExpectSameEditors(const Editor& plain, const Editor& cached)
         const CellChange &a = plain.History.Steps[k], &b = cached.History.Steps[k];
         EXPECT_TRUE(a.Cell == b.Cell && a.Offset == b.Offset && a.Before == b.Before && a.After == b.After) << k;
     }
-    EXPECT_EQ(plain.BackBuffer.Width, cached.BackBuffer.Width);
-    EXPECT_EQ(plain.BackBuffer.Height, cached.BackBuffer.Height);
-    EXPECT_EQ(plain.BackBuffer.Palette, cached.BackBuffer.Palette);
-    EXPECT_TRUE(plain.BackBuffer.Pixels == cached.BackBuffer.Pixels) << "back buffer";
+    EXPECT_EQ(plain.Canvas.BackBuffer.Width, cached.Canvas.BackBuffer.Width);
+    EXPECT_EQ(plain.Canvas.BackBuffer.Height, cached.Canvas.BackBuffer.Height);
+    EXPECT_EQ(plain.Canvas.BackBuffer.Palette, cached.Canvas.BackBuffer.Palette);
+    EXPECT_TRUE(plain.Canvas.BackBuffer.Pixels == cached.Canvas.BackBuffer.Pixels) << "back buffer";
     for (int slot = 0; slot < SheetCount; ++slot) {
-        EXPECT_TRUE(plain.Sheets[slot].Pixels == cached.Sheets[slot].Pixels) << "sheet " << slot;
+        EXPECT_TRUE(plain.Canvas.Sheets[slot].Pixels == cached.Canvas.Sheets[slot].Pixels) << "sheet " << slot;
         for (int kind = 0; kind < BlitterKindCount; ++kind) {
             const auto fits = [&](const Editor& e) {
-                const auto& code = e.Encodings[kind][slot];
-                return code != nullptr && code->IsOf(e.Sheets[slot]);
+                const auto& code = e.Canvas.Encodings[kind][slot];
+                return code != nullptr && code->IsOf(e.Canvas.Sheets[slot]);
             };
             EXPECT_EQ(fits(plain), fits(cached)) << "encoding " << kind << " of sheet " << slot;
         }
@@ -133,9 +133,9 @@ void TickBoth(Editor& plain, Editor& cached, FrameCache& cache, FramesSeen& seen
     }
     if (cache.Frame() == 0)
         return;
-    const auto [where, first] = seen.try_emplace(cache.Frame(), cached.BackBuffer.Pixels);
+    const auto [where, first] = seen.try_emplace(cache.Frame(), cached.Canvas.BackBuffer.Pixels);
     if (!first) {
-        EXPECT_TRUE(where->second == cached.BackBuffer.Pixels) << "frame " << cache.Frame() << " came back changed";
+        EXPECT_TRUE(where->second == cached.Canvas.BackBuffer.Pixels) << "frame " << cache.Frame() << " came back changed";
     }
 }
 
@@ -143,14 +143,14 @@ void TickBoth(Editor& plain, Editor& cached, FrameCache& cache, FramesSeen& seen
 void MovePointer(Editor& editor, std::mt19937& rng)
 {
     if (rng() % 2 == 0)
-        PointerOverImage(editor, 120 + int(rng() % 400), 120 + int(rng() % 250));
+        PointerOverImage(editor.Canvas, 120 + int(rng() % 400), 120 + int(rng() % 250));
     else if (rng() % 2 == 0)
-        PointerOverWindow(editor, int(rng() % 720) - 40, int(rng() % 560) - 40);
+        PointerOverWindow(editor.Canvas, int(rng() % 720) - 40, int(rng() % 560) - 40);
     else {
         const int edges[][2] = {{-1, 200}, {580, 200}, {300, 412}, {300, 15}, {300, -15}, {-5, 0}, {700, 470}};
         const auto& edge = edges[rng() % std::size(edges)];
-        editor.CursorX = edge[0];
-        editor.CursorY = edge[1];
+        editor.Canvas.CursorX = edge[0];
+        editor.Canvas.CursorY = edge[1];
     }
 }
 
@@ -177,32 +177,32 @@ TEST_P(FrameCacheSession, LeavesWhatThePlainTickLeaves)
     const std::string otherMap = folder.File("other.korv");
     {
         auto other = ShimmeringEditor(session.seed + 1000);
-        SaveMap(std::as_const(other->Cells), otherMap);
+        SaveMap(std::as_const(other->Map.Cells), otherMap);
     }
     auto plain = ShimmeringEditor(session.seed, session.unitsRows);
-    plain->ItemUnits = session.unitsItem;
+    plain->Brush.ItemUnits = session.unitsItem;
     auto cached = std::make_unique<Editor>(*plain);
     FrameCache cache;
     FramesSeen seen;
     std::mt19937 rng(session.seed);
     const std::vector<std::function<void(Editor&)>> actions = {
         [&](Editor& e) { MovePointer(e, rng); },
-        [&](Editor& e) { KeyDown(e, std::vector{KeyBackslash, 49, 50, 51, 52, 53, 65}[rng() % 7]); },
+        [&](Editor& e) { KeyDown(e.Brush, std::vector{KeyBackslash, 49, 50, 51, 52, 53, 65}[rng() % 7]); },
         [&](Editor& e) { PressMap(e, MouseButton::Left); },
         [&](Editor& e) { PressMap(e, MouseButton::Right); },
-        [&](Editor& e) { Undo(ChangeCells(e), e.History); },
-        [&](Editor& e) { Redo(ChangeCells(e), e.History); },
+        [&](Editor& e) { Undo(ChangeCells(e.Map), e.History); },
+        [&](Editor& e) { Redo(ChangeCells(e.Map), e.History); },
         [&](Editor& e) {
             GenerateMap(e);
-            ResetBrushAfterNewMap(e, e);
+            ResetBrushAfterNewMap(e.Canvas, e.Brush);
             StartHistory(e.History);
         },
         [&](Editor& e) {
-            LoadMap(ChangeCells(e), otherMap);
+            LoadMap(ChangeCells(e.Map), otherMap);
             StartHistory(e.History);
         },
-        [&](Editor& e) { JumpView(e, ViewJump(rng() % 5)); },
-        [&](Editor& e) { StartShimmer(e); },
+        [&](Editor& e) { JumpView(e.Canvas, ViewJump(rng() % 5)); },
+        [&](Editor& e) { StartShimmer(e.Canvas); },
     };
     for (int step = 0; step < session.steps && !HasFailure(); ++step) {
         int ticks = 1 + int(rng() % 3);
@@ -242,7 +242,7 @@ TEST(FrameCache, IdleShimmeringViewIsPutBackFromTheCache)
     std::set<int> phases;
     std::set<std::uint64_t> frames;  // once the cycle is kept, whoever presents meets them again
     for (int tick = 0; tick < 40; ++tick) {
-        phases.insert(ShimmerPhase(editor->ShimmerOffset, editor->ShimmerRising));
+        phases.insert(ShimmerPhase(editor->Canvas.ShimmerOffset, editor->Canvas.ShimmerRising));
         const bool hit = CachedFrameTick(*editor, cache);
         // The first tick keeps nothing (the scene has only just settled), the next six keep a
         // whole shimmer cycle at most.
@@ -276,17 +276,17 @@ TEST(FrameCache, AnyChangeToWhatAFrameIsDrawnFromMisses)
                       {"FirstRow", &ViewState::FirstRow},   {"FirstCol", &ViewState::FirstCol},
                       {"CursorX", &ViewState::CursorX},     {"CursorY", &ViewState::CursorY}};
     for (const auto& f : viewFields)
-        changes.push_back({f.name, [f](Editor& e) { e.*f.field += 1; }});
+        changes.push_back({f.name, [f](Editor& e) { e.Canvas.*f.field += 1; }});
     for (int mode = 0; mode < BrushModeCount; ++mode)
-        changes.push_back({"item", [mode](Editor& e) { StepItem(e, mode); }});
-    changes.push_back({"EditMode", [](Editor& e) { StepEditMode(e); }});
+        changes.push_back({"item", [mode](Editor& e) { StepItem(e.Brush, mode); }});
+    changes.push_back({"EditMode", [](Editor& e) { StepEditMode(e.Brush); }});
     // States off the cycle: none of the kept frames started from one.
-    changes.push_back({"ShimmerOffset", [](Editor& e) { e.ShimmerOffset = 7; }});
-    changes.push_back({"ShimmerRising", [](Editor& e) { e.ShimmerRising = 9; }});
-    changes.push_back({"cells", [](Editor& e) { ChangeCells(e)[60][60].Terrain = 3; }});
-    changes.push_back({"cells written back as they were", [](Editor& e) { ChangeCells(e); }});
+    changes.push_back({"ShimmerOffset", [](Editor& e) { e.Canvas.ShimmerOffset = 7; }});
+    changes.push_back({"ShimmerRising", [](Editor& e) { e.Canvas.ShimmerRising = 9; }});
+    changes.push_back({"cells", [](Editor& e) { ChangeCells(e.Map)[60][60].Terrain = 3; }});
+    changes.push_back({"cells written back as they were", [](Editor& e) { ChangeCells(e.Map); }});
     for (int slot = 0; slot < SheetCount; ++slot)
-        changes.push_back({"sheet", [slot](Editor& e) { SetSheet(e, slot, IndexedImage(e.Sheets[slot])); }});
+        changes.push_back({"sheet", [slot](Editor& e) { SetSheet(e.Canvas, slot, IndexedImage(e.Canvas.Sheets[slot])); }});
     for (const BlitterKind kind : AvailableBlitters())
         changes.push_back({BlitterName(kind), [kind](Editor&) { SetActiveBlitter(kind); }});
 

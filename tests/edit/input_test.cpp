@@ -14,39 +14,39 @@ using korvan::testing::StartedEditor;
 TEST(Input, PointerOffsetsDifferForImageAndWindow)
 {
     auto editor = StartedEditor();
-    PointerOverImage(*editor, 100, 50);
-    EXPECT_EQ(editor->CursorX, 66);
-    EXPECT_EQ(editor->CursorY, 30);
-    PointerOverWindow(*editor, 100, 50);
-    EXPECT_EQ(editor->CursorX, 80);
-    EXPECT_EQ(editor->CursorY, 30);
+    PointerOverImage(editor->Canvas, 100, 50);
+    EXPECT_EQ(editor->Canvas.CursorX, 66);
+    EXPECT_EQ(editor->Canvas.CursorY, 30);
+    PointerOverWindow(editor->Canvas, 100, 50);
+    EXPECT_EQ(editor->Canvas.CursorX, 80);
+    EXPECT_EQ(editor->Canvas.CursorY, 30);
 }
 
 TEST(Input, KeysStepTheirOwnItemWhateverTheMode)
 {
     auto editor = StartedEditor();
-    KeyDown(*editor, 49);
-    EXPECT_EQ(editor->ItemTerrit, 1);
-    EXPECT_EQ(editor->EditMode, 3) << "a digit key never changes the mode";
+    KeyDown(editor->Brush, 49);
+    EXPECT_EQ(editor->Brush.ItemTerrit, 1);
+    EXPECT_EQ(editor->Brush.EditMode, 3) << "a digit key never changes the mode";
 
-    editor->ItemLands = 59;
-    KeyDown(*editor, 50);
-    EXPECT_EQ(editor->ItemLands, 0);
+    editor->Brush.ItemLands = 59;
+    KeyDown(editor->Brush, 50);
+    EXPECT_EQ(editor->Brush.ItemLands, 0);
 
     const struct {
         int key;
-        std::int32_t Editor::*item;
+        std::int32_t BrushState::*item;
         int limit;
-    } items[] = {{49, &Editor::ItemTerrit, 9}, {50, &Editor::ItemLands, 59}, {51, &Editor::ItemTerrain, 47},
-                 {52, &Editor::ItemUnits, 53}, {53, &Editor::ItemQuadri, 31}};
+    } items[] = {{49, &BrushState::ItemTerrit, 9}, {50, &BrushState::ItemLands, 59}, {51, &BrushState::ItemTerrain, 47},
+                 {52, &BrushState::ItemUnits, 53}, {53, &BrushState::ItemQuadri, 31}};
     for (const auto& item : items) {
-        (*editor).*item.item = 0;
+        editor->Brush.*item.item = 0;
         for (int i = 1; i <= item.limit; ++i) {
-            KeyDown(*editor, item.key);
-            ASSERT_EQ((*editor).*item.item, i) << item.key;
+            KeyDown(editor->Brush, item.key);
+            ASSERT_EQ(editor->Brush.*item.item, i) << item.key;
         }
-        KeyDown(*editor, item.key);
-        EXPECT_EQ((*editor).*item.item, 0) << item.key << " wraps after its limit";
+        KeyDown(editor->Brush, item.key);
+        EXPECT_EQ(editor->Brush.*item.item, 0) << item.key << " wraps after its limit";
     }
 }
 
@@ -54,33 +54,33 @@ TEST(Input, BackslashCyclesTheModeAndOtherKeysDoNothing)
 {
     auto editor = StartedEditor();
     for (int i = 0; i < 5; ++i)
-        KeyDown(*editor, 220);
-    EXPECT_EQ(editor->EditMode, 3);
-    editor->EditMode = 4;
-    KeyDown(*editor, 220);
-    EXPECT_EQ(editor->EditMode, 0);
+        KeyDown(editor->Brush, 220);
+    EXPECT_EQ(editor->Brush.EditMode, 3);
+    editor->Brush.EditMode = 4;
+    KeyDown(editor->Brush, 220);
+    EXPECT_EQ(editor->Brush.EditMode, 0);
 
     const auto before = *editor;
     for (int key : {0, 48, 54, 97, 98, 219, 221, 65535})  // 97, 98: keypad 1 and 2
-        KeyDown(*editor, key);
-    EXPECT_EQ(std::memcmp(&before.Cells, &editor->Cells, sizeof(MapGrid)), 0);
-    EXPECT_EQ(editor->EditMode, 0);
-    EXPECT_EQ(editor->ItemTerrit + editor->ItemLands + editor->ItemTerrain + editor->ItemUnits + editor->ItemQuadri, 0);
+        KeyDown(editor->Brush, key);
+    EXPECT_EQ(std::memcmp(&before.Map.Cells, &editor->Map.Cells, sizeof(MapGrid)), 0);
+    EXPECT_EQ(editor->Brush.EditMode, 0);
+    EXPECT_EQ(editor->Brush.ItemTerrit + editor->Brush.ItemLands + editor->Brush.ItemTerrain + editor->Brush.ItemUnits + editor->Brush.ItemQuadri, 0);
 }
 
 TEST(Input, RightPressStepsOnlyTheCurrentModesItem)
 {
     auto editor = StartedEditor();
-    editor->CursorX = 300;
-    editor->CursorY = 200;
-    editor->EditMode = 1;
-    editor->ItemLands = 59;
+    editor->Canvas.CursorX = 300;
+    editor->Canvas.CursorY = 200;
+    editor->Brush.EditMode = 1;
+    editor->Brush.ItemLands = 59;
     PressMap(*editor, MouseButton::Right);
-    EXPECT_EQ(editor->ItemLands, 0);
-    editor->EditMode = 3;
+    EXPECT_EQ(editor->Brush.ItemLands, 0);
+    editor->Brush.EditMode = 3;
     PressMap(*editor, MouseButton::Right);
-    EXPECT_EQ(editor->ItemUnits, 1);
-    EXPECT_EQ(editor->ItemTerrit, 0);
+    EXPECT_EQ(editor->Brush.ItemUnits, 1);
+    EXPECT_EQ(editor->Brush.ItemTerrit, 0);
 }
 
 // Cell (0, 0) is anchored at the scroll; the cursor on it picks it (nothing else is that close).
@@ -100,30 +100,30 @@ TEST(Input, LeftPressPaintsOneByteByMode)
     };
     for (const auto& c : cases) {
         auto editor = StartedEditor();
-        editor->ScrollX = 200;
-        editor->ScrollY = 200;
-        editor->CursorX = 200;
-        editor->CursorY = 200;
-        editor->EditMode = c.mode;
-        editor->ItemTerrit = editor->ItemLands = editor->ItemTerrain = editor->ItemUnits = editor->ItemQuadri = c.item;
+        editor->Canvas.ScrollX = 200;
+        editor->Canvas.ScrollY = 200;
+        editor->Canvas.CursorX = 200;
+        editor->Canvas.CursorY = 200;
+        editor->Brush.EditMode = c.mode;
+        editor->Brush.ItemTerrit = editor->Brush.ItemLands = editor->Brush.ItemTerrain = editor->Brush.ItemUnits = editor->Brush.ItemQuadri = c.item;
         const auto before = *editor;
         PressMap(*editor, MouseButton::Left);
-        EXPECT_EQ(std::memcmp(&editor->Cells[0][0], &c.expected, sizeof(MapCell)), 0) << "mode " << c.mode;
-        editor->Cells[0][0] = before.Cells[0][0];
-        EXPECT_EQ(std::memcmp(&before.Cells, &editor->Cells, sizeof(MapGrid)), 0) << "only one cell changes";
-        EXPECT_EQ(editor->EditMode, c.mode);
+        EXPECT_EQ(std::memcmp(&editor->Map.Cells[0][0], &c.expected, sizeof(MapCell)), 0) << "mode " << c.mode;
+        editor->Map.Cells[0][0] = before.Map.Cells[0][0];
+        EXPECT_EQ(std::memcmp(&before.Map.Cells, &editor->Map.Cells, sizeof(MapGrid)), 0) << "only one cell changes";
+        EXPECT_EQ(editor->Brush.EditMode, c.mode);
     }
 }
 
 TEST(Input, LeftPressOnNothingChangesNothing)
 {
     auto editor = StartedEditor();
-    editor->CursorX = 300;
-    editor->CursorY = 5000;
-    editor->EditMode = 0;
+    editor->Canvas.CursorX = 300;
+    editor->Canvas.CursorY = 5000;
+    editor->Brush.EditMode = 0;
     const auto before = *editor;
     PressMap(*editor, MouseButton::Left);
-    EXPECT_EQ(std::memcmp(&before.Cells, &editor->Cells, sizeof(MapGrid)), 0);
+    EXPECT_EQ(std::memcmp(&before.Map.Cells, &editor->Map.Cells, sizeof(MapGrid)), 0);
 }
 
 TEST(Input, PressTakesOneEdgeStepOfItsOwnBandsWithoutClamp)
@@ -139,13 +139,13 @@ TEST(Input, PressTakesOneEdgeStepOfItsOwnBandsWithoutClamp)
     for (const auto& c : cases) {
         for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
             auto editor = StartedEditor();
-            editor->ScrollX = 65;  // at its upper limit: the press still steps past it
-            editor->ScrollY = 0;
-            editor->CursorX = c.x;
-            editor->CursorY = c.y;
+            editor->Canvas.ScrollX = 65;  // at its upper limit: the press still steps past it
+            editor->Canvas.ScrollY = 0;
+            editor->Canvas.CursorX = c.x;
+            editor->Canvas.CursorY = c.y;
             PressMap(*editor, button);
-            EXPECT_EQ(editor->ScrollX, 65 + c.dx) << c.x << "," << c.y;
-            EXPECT_EQ(editor->ScrollY, c.dy) << c.x << "," << c.y;
+            EXPECT_EQ(editor->Canvas.ScrollX, 65 + c.dx) << c.x << "," << c.y;
+            EXPECT_EQ(editor->Canvas.ScrollY, c.dy) << c.x << "," << c.y;
         }
     }
 }
@@ -153,29 +153,29 @@ TEST(Input, PressTakesOneEdgeStepOfItsOwnBandsWithoutClamp)
 TEST(Input, PressPicksAgainstTheSteppedScroll)
 {
     auto editor = StartedEditor();
-    editor->ScrollX = 65;
-    editor->ScrollY = 0;
-    editor->CursorX = -10;  // left band: the scroll becomes 130 first
-    editor->CursorY = 0;
-    editor->EditMode = 0;
-    editor->ItemTerrit = 2;
+    editor->Canvas.ScrollX = 65;
+    editor->Canvas.ScrollY = 0;
+    editor->Canvas.CursorX = -10;  // left band: the scroll becomes 130 first
+    editor->Canvas.CursorY = 0;
+    editor->Brush.EditMode = 0;
+    editor->Brush.ItemTerrit = 2;
     // (0, 0) sits at (130, 0) after the step: too far. Put a cell's stored anchor under the cursor.
-    editor->Cells[10][10].ScreenX = -140;
-    editor->Cells[10][10].ScreenY = 0;
+    editor->Map.Cells[10][10].ScreenX = -140;
+    editor->Map.Cells[10][10].ScreenY = 0;
     PressMap(*editor, MouseButton::Left);
-    EXPECT_EQ(editor->ScrollX, 130);
-    EXPECT_EQ(editor->Cells[10][10].Terrain, 2);
+    EXPECT_EQ(editor->Canvas.ScrollX, 130);
+    EXPECT_EQ(editor->Map.Cells[10][10].Terrain, 2);
 }
 
 TEST(Brush, ResetAfterNewMap)
 {
     auto editor = StartedEditor();
-    editor->FirstRow = 7;
-    editor->EditMode = 1;
-    ResetBrushAfterNewMap(*editor, *editor);
-    EXPECT_EQ(editor->FirstRow, 0);
-    EXPECT_EQ(editor->FirstCol, 0);
-    EXPECT_EQ(editor->EditMode, 3);
+    editor->Canvas.FirstRow = 7;
+    editor->Brush.EditMode = 1;
+    ResetBrushAfterNewMap(editor->Canvas, editor->Brush);
+    EXPECT_EQ(editor->Canvas.FirstRow, 0);
+    EXPECT_EQ(editor->Canvas.FirstCol, 0);
+    EXPECT_EQ(editor->Brush.EditMode, 3);
 }
 
 }  // namespace

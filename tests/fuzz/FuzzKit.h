@@ -61,7 +61,7 @@ inline Editor& ArtworkEditor()
 {
     static const std::unique_ptr<Editor> editor = [] {
         auto made = std::make_unique<Editor>();
-        SetUpArtwork(*made, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
+        SetUpArtwork(made->Canvas, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
         return made;
     }();
     return *editor;

@@ -33,11 +33,11 @@ void BlitAll(int count, Blit blit)
 void BlitEveryTile(Editor& editor, std::int32_t x, std::int32_t y)
 {
     // Every value of the catalogue, and the first few past it that only a map file can bring.
-    BlitAll(TerritTiles + 2, [&](int v) { BlitTerrit(editor, x, y, std::uint8_t(v)); });
-    BlitAll(LandsTiles + 2, [&](int v) { BlitLands(editor, x, y, LandsPlace(v).Column, LandsPlace(v).Row); });
-    BlitAll(TerrainTiles + 2, [&](int v) { BlitTerrain(editor, x, y, TerrainPlace(v).Column, TerrainPlace(v).Row); });
-    BlitAll(UnitsTiles + 2, [&](int v) { BlitUnits(editor, x, y, UnitsPlace(v).Column, UnitsPlace(v).Row); });
-    BlitAll(QuadriTiles + 2, [&](int v) { BlitQuadri(editor, x, y, QuadriPlace(v).Column, QuadriPlace(v).Row); });
+    BlitAll(TerritTiles + 2, [&](int v) { BlitTerrit(editor.Canvas, x, y, std::uint8_t(v)); });
+    BlitAll(LandsTiles + 2, [&](int v) { BlitLands(editor.Canvas, x, y, LandsPlace(v).Column, LandsPlace(v).Row); });
+    BlitAll(TerrainTiles + 2, [&](int v) { BlitTerrain(editor.Canvas, x, y, TerrainPlace(v).Column, TerrainPlace(v).Row); });
+    BlitAll(UnitsTiles + 2, [&](int v) { BlitUnits(editor.Canvas, x, y, UnitsPlace(v).Column, UnitsPlace(v).Row); });
+    BlitAll(QuadriTiles + 2, [&](int v) { BlitQuadri(editor.Canvas, x, y, QuadriPlace(v).Column, QuadriPlace(v).Row); });
 }
 
 // Decodes the file again, into pictures filled beforehand with two different bytes, which Qt's
@@ -76,22 +76,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A fresh editor: the other slots stay empty, so their blitters stop at once.
     const auto fresh = std::make_unique<Editor>();
     Editor& editor = *fresh;
-    editor.BackBuffer = IndexedImage(640, 480);
-    SetViewStartValues(editor);
-    StartShimmer(editor);
+    editor.Canvas.BackBuffer = IndexedImage(640, 480);
+    SetViewStartValues(editor.Canvas);
+    StartShimmer(editor.Canvas);
     TailReader input(data, size);
     const int slot = input.Byte() % SheetCount;
     const std::string path = WriteScratchFile("sheet.bmp", data, size);
     try {
-        LoadSheet(editor, path, slot);
-        RequireEveryPixelRead(data, size, editor.Sheets[std::size_t(slot)]);
+        LoadSheet(editor.Canvas, path, slot);
+        RequireEveryPixelRead(data, size, editor.Canvas.Sheets[std::size_t(slot)]);
     } catch (const KorvanError&) {
-        if (!editor.Sheets[std::size_t(slot)].Empty()) {
+        if (!editor.Canvas.Sheets[std::size_t(slot)].Empty()) {
             std::fprintf(stderr, "bmp fuzz: a failed load left a picture in the slot\n");
             std::abort();
         }
     }
-    const IndexedImage& sheet = editor.Sheets[std::size_t(slot)];
+    const IndexedImage& sheet = editor.Canvas.Sheets[std::size_t(slot)];
     if (sheet.Pixels.size() != std::size_t(std::max(sheet.Width, 0)) * std::size_t(std::max(sheet.Height, 0))) {
         std::fprintf(stderr, "bmp fuzz: the sheet's pixels do not match its size\n");
         std::abort();

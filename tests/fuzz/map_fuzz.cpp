@@ -31,18 +31,18 @@ bool SameGrid(const MapGrid& a, const MapGrid& b) { return std::memcmp(&a, &b, s
 // Loading the input as given: rejected (a short file, with a message, cells untouched) or taken.
 void LoadAsGiven(Editor& editor, const std::uint8_t* data, std::size_t size)
 {
-    const MapGrid before = editor.Cells;
+    const MapGrid before = editor.Map.Cells;
     const std::string path = WriteScratchFile("given.korv", data, size);
     try {
-        LoadMap(editor.Cells, path);
+        LoadMap(editor.Map.Cells, path);
     } catch (const KorvanError& error) {
         Require(size < MapFileSize, "a whole map was rejected");
         Require(std::strlen(error.what()) > 0, "a rejection without a message");
-        Require(SameGrid(before, editor.Cells), "a rejected file changed the cells");
+        Require(SameGrid(before, editor.Map.Cells), "a rejected file changed the cells");
         return;
     }
     Require(size >= MapFileSize, "a short file was accepted");
-    Require(std::memcmp(&editor.Cells, data, MapFileSize) == 0, "the cells differ from the file's bytes");
+    Require(std::memcmp(&editor.Map.Cells, data, MapFileSize) == 0, "the cells differ from the file's bytes");
 }
 
 // The same bytes repeated to a whole map, so that every input reaches the drawing with its values.
@@ -57,27 +57,27 @@ std::vector<std::uint8_t> WholeMapFrom(const std::uint8_t* data, std::size_t siz
 void DriveEditor(Editor& editor, TailReader& input)
 {
     for (int round = 0; round < 2; ++round) {
-        editor.ScrollX = input.Int(-20000, 20000);
-        editor.ScrollY = input.Int(-20000, 20000);
-        editor.CursorX = input.Int(-100, 740);
-        editor.CursorY = input.Int(-100, 580);
-        editor.EditMode = input.Int(-2, 6);
-        editor.ItemTerrit = input.Int(-2, 70);
-        editor.ItemLands = input.Int(-2, 70);
-        editor.ItemTerrain = input.Int(-2, 70);
-        editor.ItemUnits = input.Int(-2, 70);
-        editor.ItemQuadri = input.Int(-2, 70);
+        editor.Canvas.ScrollX = input.Int(-20000, 20000);
+        editor.Canvas.ScrollY = input.Int(-20000, 20000);
+        editor.Canvas.CursorX = input.Int(-100, 740);
+        editor.Canvas.CursorY = input.Int(-100, 580);
+        editor.Brush.EditMode = input.Int(-2, 6);
+        editor.Brush.ItemTerrit = input.Int(-2, 70);
+        editor.Brush.ItemLands = input.Int(-2, 70);
+        editor.Brush.ItemTerrain = input.Int(-2, 70);
+        editor.Brush.ItemUnits = input.Int(-2, 70);
+        editor.Brush.ItemQuadri = input.Int(-2, 70);
         FrameTick(editor);
 
-        const CellHit hit = PickCell(editor.Cells, editor, std::uint8_t(std::clamp(editor.FirstRow, 0, MapSize - 1)),
-                                     std::uint8_t(std::clamp(editor.FirstCol, 0, MapSize - 1)), MapSize - 1,
+        const CellHit hit = PickCell(editor.Map.Cells, editor.Canvas, std::uint8_t(std::clamp(editor.Canvas.FirstRow, 0, MapSize - 1)),
+                                     std::uint8_t(std::clamp(editor.Canvas.FirstCol, 0, MapSize - 1)), MapSize - 1,
                                      MapSize - 1);
         Require((hit.Row == -1) == (hit.Col == -1), "a hit with only one coordinate");
         Require(hit.Row < MapSize && hit.Col < MapSize, "a hit outside the grid");
 
         const std::uint8_t action = input.Byte();
         if (action % 4 == 3)
-            KeyDown(editor, input.Byte());
+            KeyDown(editor.Brush, input.Byte());
         else
             PressMap(editor, MouseButton(action % 3));
         FrameTick(editor);
@@ -87,10 +87,10 @@ void DriveEditor(Editor& editor, TailReader& input)
 void SaveAndReload(const Editor& editor)
 {
     const std::string path = Scratch().File("saved.korv");
-    SaveMap(editor.Cells, path);
+    SaveMap(editor.Map.Cells, path);
     MapGrid reloaded{};
     LoadMap(reloaded, path);
-    Require(SameGrid(reloaded, editor.Cells), "the reloaded map differs from the saved cells");
+    Require(SameGrid(reloaded, editor.Map.Cells), "the reloaded map differs from the saved cells");
 }
 
 }  // namespace
@@ -98,7 +98,7 @@ void SaveAndReload(const Editor& editor)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Editor& editor = ArtworkEditor();
-    editor.Cells = MapGrid{};
+    editor.Map.Cells = MapGrid{};
     LoadAsGiven(editor, data, size);
     if (size == 0)
         return 0;

@@ -20,7 +20,7 @@ inline std::unique_ptr<MapGrid> GeneratedGrid(std::uint32_t seed)
     auto editor = std::make_unique<Editor>();
     editor->Rng.State = seed;
     GenerateMap(*editor);
-    return std::make_unique<MapGrid>(editor->Cells);
+    return std::make_unique<MapGrid>(editor->Map.Cells);
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path)

@@ -13,9 +13,9 @@ std::unique_ptr<Editor> Generated(std::uint32_t seed)
 {
     auto editor = std::make_unique<Editor>();
     editor->Rng.State = seed;
-    editor->EditMode = 4;
-    editor->ItemLands = 17;
-    editor->ItemQuadri = 9;
+    editor->Brush.EditMode = 4;
+    editor->Brush.ItemLands = 17;
+    editor->Brush.ItemQuadri = 9;
     GenerateMap(*editor);
     return editor;
 }
@@ -25,7 +25,7 @@ class GeneratorInvariants : public ::testing::TestWithParam<std::uint32_t> {};
 TEST_P(GeneratorInvariants, HoldOnEveryCell)
 {
     const auto editor = Generated(GetParam());
-    const MapGrid& cells = editor->Cells;
+    const MapGrid& cells = editor->Map.Cells;
     int terrain3 = 0;
     int landCells = 0;
     for (int r = 0; r < MapSize; ++r)
@@ -66,16 +66,16 @@ TEST_P(GeneratorInvariants, HoldOnEveryCell)
         }
     EXPECT_LE(terrain3, 5);
     EXPECT_GT(landCells, 3000);  // blobs grow: a map is never mostly sea
-    EXPECT_EQ(editor->EditMode, 0);
-    EXPECT_EQ(editor->ItemLands, 0);
-    EXPECT_EQ(editor->ItemQuadri, 0);
+    EXPECT_EQ(editor->Brush.EditMode, 0);
+    EXPECT_EQ(editor->Brush.ItemLands, 0);
+    EXPECT_EQ(editor->Brush.ItemQuadri, 0);
 }
 
 // The corners written must be exactly those the neighbourhood asks for, and nothing else.
 TEST_P(GeneratorInvariants, CornersFollowTheirNeighbours)
 {
     const auto editor = Generated(GetParam());
-    const MapGrid& cells = editor->Cells;
+    const MapGrid& cells = editor->Map.Cells;
     auto land = [&](int r, int c) { return IsLand(cells[r][c]); };
     for (int r = 1; r < LastIndex; ++r)
         for (int c = 1; c < LastIndex; ++c) {
@@ -99,21 +99,21 @@ INSTANTIATE_TEST_SUITE_P(Seeds, GeneratorInvariants, ::testing::Values(0u, 1u, 4
 TEST(Generator, SameStateSameMapOtherStateOtherMap)
 {
     const auto a = Generated(7), b = Generated(7), c = Generated(8);
-    EXPECT_EQ(std::memcmp(&a->Cells, &b->Cells, sizeof(MapGrid)), 0);
+    EXPECT_EQ(std::memcmp(&a->Map.Cells, &b->Map.Cells, sizeof(MapGrid)), 0);
     EXPECT_EQ(a->Rng.State, b->Rng.State);
-    EXPECT_NE(std::memcmp(&a->Cells, &c->Cells, sizeof(MapGrid)), 0);
+    EXPECT_NE(std::memcmp(&a->Map.Cells, &c->Map.Cells, sizeof(MapGrid)), 0);
 }
 
 TEST(Generator, LeavesTheViewAlone)
 {
     auto editor = std::make_unique<Editor>();
-    editor->ScrollX = -3000;
-    editor->ScrollY = 77;
-    editor->CursorX = 5;
+    editor->Canvas.ScrollX = -3000;
+    editor->Canvas.ScrollY = 77;
+    editor->Canvas.CursorX = 5;
     GenerateMap(*editor);
-    EXPECT_EQ(editor->ScrollX, -3000);
-    EXPECT_EQ(editor->ScrollY, 77);
-    EXPECT_EQ(editor->CursorX, 5);
+    EXPECT_EQ(editor->Canvas.ScrollX, -3000);
+    EXPECT_EQ(editor->Canvas.ScrollY, 77);
+    EXPECT_EQ(editor->Canvas.CursorX, 5);
 }
 
 // Pins the exact stream use: any reordering of draws changes these numbers.
@@ -122,7 +122,7 @@ TEST(Generator, ConsumesTheStreamInTheFixedOrder)
     const auto editor = Generated(1);
     long counts[10] = {};
     long features = 0;
-    for (const auto& row : editor->Cells)
+    for (const auto& row : editor->Map.Cells)
         for (const auto& cell : row) {
             ++counts[cell.Terrain];
             features += cell.TerrainTile < NoTerrainTile;
@@ -130,7 +130,7 @@ TEST(Generator, ConsumesTheStreamInTheFixedOrder)
     // Recomputed independently below from the same rules with a plain loop.
     auto oracle = std::make_unique<Editor>();
     oracle->Rng.State = 1;
-    MapGrid& g = oracle->Cells;
+    MapGrid& g = oracle->Map.Cells;
     for (int r = 0; r < 121; ++r)
         for (int c = 0; c < 121; ++c)
             g[r][c] = DefaultCell(r, c);
@@ -163,8 +163,8 @@ TEST(Generator, ConsumesTheStreamInTheFixedOrder)
     EXPECT_EQ(oracle->Rng.State, editor->Rng.State);
     for (int r = 0; r < 121; ++r)
         for (int c = 0; c < 121; ++c) {
-            ASSERT_EQ(g[r][c].Terrain, editor->Cells[r][c].Terrain);
-            ASSERT_EQ(g[r][c].TerrainTile, editor->Cells[r][c].TerrainTile);
+            ASSERT_EQ(g[r][c].Terrain, editor->Map.Cells[r][c].Terrain);
+            ASSERT_EQ(g[r][c].TerrainTile, editor->Map.Cells[r][c].TerrainTile);
         }
     EXPECT_GT(features, 0);
 }

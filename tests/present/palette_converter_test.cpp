@@ -1,6 +1,6 @@
 // Presenting a frame: every index becomes its table colour, for spans of every length and
 // alignment, on whichever path the processor (or KORVAN_VECTOR) chose.
-#include "render/PaletteConverter.h"
+#include "present/PaletteConverter.h"
 #include "render/VectorPath.h"
 
 #include <gtest/gtest.h>

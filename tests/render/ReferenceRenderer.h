@@ -27,20 +27,20 @@ inline Window QuadriWindow(int column, int row) { return {QuadriSheet, column, r
 
 inline void Blit(Editor& e, const Window& w, std::int64_t x, std::int64_t y)
 {
-    BlitPerPixel(e, w.Slot, x, y, w.Column, w.Row);
+    BlitPerPixel(e.Canvas, w.Slot, x, y, w.Column, w.Row);
 }
 
 inline void ClearBackBuffer(Editor& e)
 {
-    for (auto& pixel : e.BackBuffer.Pixels)
+    for (auto& pixel : e.Canvas.BackBuffer.Pixels)
         pixel = 0;
 }
 
 inline bool Visible(const Editor& e, const MapCell& cell, std::int64_t& x, std::int64_t& y)
 {
-    x = std::int64_t(cell.ScreenX) + e.ScrollX;
-    y = std::int64_t(cell.ScreenY) + e.ScrollY;
-    return e.CullLeft < x && x < e.ViewRight && e.CullTop < y && y < e.ViewBottom;
+    x = std::int64_t(cell.ScreenX) + e.Canvas.ScrollX;
+    y = std::int64_t(cell.ScreenY) + e.Canvas.ScrollY;
+    return e.Canvas.CullLeft < x && x < e.Canvas.ViewRight && e.Canvas.CullTop < y && y < e.Canvas.ViewBottom;
 }
 
 inline void RenderMap(Editor& e, int firstRow, int firstCol, int rowSpan, int colSpan)
@@ -50,7 +50,7 @@ inline void RenderMap(Editor& e, int firstRow, int firstCol, int rowSpan, int co
     std::int64_t x, y;
     for (int r = firstRow; r <= lastRow; ++r)
         for (int c = firstCol; c <= lastCol; ++c) {
-            const MapCell& cell = e.Cells[r][c];
+            const MapCell& cell = e.Map.Cells[r][c];
             if (!Visible(e, cell, x, y))
                 continue;
             if (cell.Terrain <= 9)
@@ -68,7 +68,7 @@ inline void RenderMap(Editor& e, int firstRow, int firstCol, int rowSpan, int co
         }
     for (int r = firstRow; r <= lastRow; ++r)
         for (int c = firstCol; c <= lastCol; ++c) {
-            const MapCell& cell = e.Cells[r][c];
+            const MapCell& cell = e.Map.Cells[r][c];
             if (!Visible(e, cell, x, y))
                 continue;
             if (cell.LandsTile < 60)
@@ -86,39 +86,39 @@ inline std::int32_t Stored(std::int64_t v)
 
 inline void FrameTick(Editor& e)
 {
-    const std::int64_t cx = e.CursorX, cy = e.CursorY;
-    if (cx < e.ViewLeft)
-        e.ScrollX = Stored(std::int64_t(e.ScrollX) + 65);
-    else if (cx > std::int64_t(e.ViewRight) - 60)
-        e.ScrollX = Stored(std::int64_t(e.ScrollX) - 65);
-    else if (cy > std::int64_t(e.ViewBottom) - 50)
-        e.ScrollY = Stored(std::int64_t(e.ScrollY) - 33);
-    else if (std::int64_t(e.ViewTop) - 16 < cy && cy < std::int64_t(e.ViewTop) + 16)
-        e.ScrollY = Stored(std::int64_t(e.ScrollY) + 33);
+    const std::int64_t cx = e.Canvas.CursorX, cy = e.Canvas.CursorY;
+    if (cx < e.Canvas.ViewLeft)
+        e.Canvas.ScrollX = Stored(std::int64_t(e.Canvas.ScrollX) + 65);
+    else if (cx > std::int64_t(e.Canvas.ViewRight) - 60)
+        e.Canvas.ScrollX = Stored(std::int64_t(e.Canvas.ScrollX) - 65);
+    else if (cy > std::int64_t(e.Canvas.ViewBottom) - 50)
+        e.Canvas.ScrollY = Stored(std::int64_t(e.Canvas.ScrollY) - 33);
+    else if (std::int64_t(e.Canvas.ViewTop) - 16 < cy && cy < std::int64_t(e.Canvas.ViewTop) + 16)
+        e.Canvas.ScrollY = Stored(std::int64_t(e.Canvas.ScrollY) + 33);
 
-    if (e.ScrollY > 1990)
-        e.ScrollY = 1990;
-    if (e.ScrollY < -1578)
-        e.ScrollY = -1578;
-    if (e.ScrollX > 65)
-        e.ScrollX = 65;
-    if (e.ScrollX < -7480)
-        e.ScrollX = -7480;
+    if (e.Canvas.ScrollY > 1990)
+        e.Canvas.ScrollY = 1990;
+    if (e.Canvas.ScrollY < -1578)
+        e.Canvas.ScrollY = -1578;
+    if (e.Canvas.ScrollX > 65)
+        e.Canvas.ScrollX = 65;
+    if (e.Canvas.ScrollX < -7480)
+        e.Canvas.ScrollX = -7480;
 
     ClearBackBuffer(e);
-    RenderMap(e, std::clamp(e.FirstRow, 0, 120), std::clamp(e.FirstCol, 0, 120), 120, 120);
+    RenderMap(e, std::clamp(e.Canvas.FirstRow, 0, 120), std::clamp(e.Canvas.FirstCol, 0, 120), 120, 120);
 
-    const std::int64_t x = e.CursorX, y = e.CursorY;
-    if (e.EditMode == 0 && e.ItemTerrit >= 0 && e.ItemTerrit <= 9)
-        Blit(e, TerritWindow(e.ItemTerrit), x, y);
-    if (e.EditMode == 1 && e.ItemLands >= 0 && e.ItemLands < 60)
-        Blit(e, LandsWindow(e.ItemLands / 9, e.ItemLands % 9), x, y);
-    if (e.EditMode == 2 && e.ItemTerrain >= 0 && e.ItemTerrain < 48)
-        Blit(e, TerrainWindow(e.ItemTerrain % 8, e.ItemTerrain / 8), x, y);
-    if (e.EditMode == 3 && e.ItemUnits >= 0 && e.ItemUnits < 54)
-        Blit(e, UnitsWindow(e.ItemUnits % 9, e.ItemUnits / 9), x, y);
-    if (e.EditMode == 4 && e.ItemQuadri >= 0 && e.ItemQuadri < 32)
-        Blit(e, QuadriWindow(e.ItemQuadri % 16, e.ItemQuadri / 16), x, y);
+    const std::int64_t x = e.Canvas.CursorX, y = e.Canvas.CursorY;
+    if (e.Brush.EditMode == 0 && e.Brush.ItemTerrit >= 0 && e.Brush.ItemTerrit <= 9)
+        Blit(e, TerritWindow(e.Brush.ItemTerrit), x, y);
+    if (e.Brush.EditMode == 1 && e.Brush.ItemLands >= 0 && e.Brush.ItemLands < 60)
+        Blit(e, LandsWindow(e.Brush.ItemLands / 9, e.Brush.ItemLands % 9), x, y);
+    if (e.Brush.EditMode == 2 && e.Brush.ItemTerrain >= 0 && e.Brush.ItemTerrain < 48)
+        Blit(e, TerrainWindow(e.Brush.ItemTerrain % 8, e.Brush.ItemTerrain / 8), x, y);
+    if (e.Brush.EditMode == 3 && e.Brush.ItemUnits >= 0 && e.Brush.ItemUnits < 54)
+        Blit(e, UnitsWindow(e.Brush.ItemUnits % 9, e.Brush.ItemUnits / 9), x, y);
+    if (e.Brush.EditMode == 4 && e.Brush.ItemQuadri >= 0 && e.Brush.ItemQuadri < 32)
+        Blit(e, QuadriWindow(e.Brush.ItemQuadri % 16, e.Brush.ItemQuadri / 16), x, y);
 }
 
 }  // namespace korvan::reference

@@ -55,13 +55,13 @@ inline std::unique_ptr<Editor> MakeEditor()
     auto editor = std::make_unique<Editor>();
     for (int r = 0; r < MapSize; ++r)
         for (int c = 0; c < MapSize; ++c)
-            ClearCell(editor->Cells, r, c);
-    SetViewStartValues(*editor);
-    StartShimmer(*editor);
-    editor->EditMode = 3;
-    UseAsBackBuffer(*editor, IndexedImage());
+            ClearCell(editor->Map.Cells, r, c);
+    SetViewStartValues(editor->Canvas);
+    StartShimmer(editor->Canvas);
+    editor->Brush.EditMode = 3;
+    UseAsBackBuffer(editor->Canvas, IndexedImage());
     for (int slot = 0; slot < SheetCount; ++slot)
-        SetSheet(*editor, slot, IndexedImage(MinimumWidth[slot], MinimumHeight[slot]));
+        SetSheet(editor->Canvas, slot, IndexedImage(MinimumWidth[slot], MinimumHeight[slot]));
     return editor;
 }
 

@@ -13,12 +13,12 @@ namespace {
 using namespace korvan;
 using namespace korvan::testing;
 
-std::uint8_t Pixel(const Editor& e, int x, int y) { return e.BackBuffer.Pixels[std::size_t(y) * 640 + x]; }
+std::uint8_t Pixel(const Editor& e, int x, int y) { return e.Canvas.BackBuffer.Pixels[std::size_t(y) * 640 + x]; }
 
 int CountWritten(const Editor& e)
 {
     int count = 0;
-    for (auto v : e.BackBuffer.Pixels)
+    for (auto v : e.Canvas.BackBuffer.Pixels)
         count += v != 0;
     return count;
 }
@@ -50,8 +50,8 @@ TEST_P(Blitters, WindowEdgesAtTheLeftOfTheView)
     };
     for (const Case& c : cases) {
         auto e = MakeEditor();
-        SetSheet(*e, c.slot, ColumnCoded(c.slot));
-        BlitWindow(*e, c.slot, c.x, 10, 0, 0);
+        SetSheet(e->Canvas, c.slot, ColumnCoded(c.slot));
+        BlitWindow(e->Canvas, c.slot, c.x, 10, 0, 0);
         for (std::size_t k = 0; k < c.expectedColumns.size(); ++k)
             EXPECT_EQ(Pixel(*e, int(k), 10), 100 + c.expectedColumns[k]) << c.name;
         EXPECT_EQ(Pixel(*e, int(c.expectedColumns.size()), 10), 0) << c.name;
@@ -61,14 +61,14 @@ TEST_P(Blitters, WindowEdgesAtTheLeftOfTheView)
 TEST_P(Blitters, ClipRectangleIsInclusive)
 {
     auto e = MakeEditor();
-    SetSheet(*e, UnitsSheet, SolidSheet(UnitsSheet, 7));
-    BlitUnits(*e, 639, 461 - 48, 0, 0);   // bottom-right pixel of the view
+    SetSheet(e->Canvas, UnitsSheet, SolidSheet(UnitsSheet, 7));
+    BlitUnits(e->Canvas, 639, 461 - 48, 0, 0);   // bottom-right pixel of the view
     EXPECT_EQ(Pixel(*e, 639, 461), 7);
     EXPECT_EQ(CountWritten(*e), 49);      // one column, 49 rows ending at 461
-    BlitUnits(*e, 300, 462 - 0, 0, 0);    // lands wholly in the rows below the view
-    BlitUnits(*e, 300, -49, 0, 0);        // ends at row -1
+    BlitUnits(e->Canvas, 300, 462 - 0, 0, 0);    // lands wholly in the rows below the view
+    BlitUnits(e->Canvas, 300, -49, 0, 0);        // ends at row -1
     EXPECT_EQ(CountWritten(*e), 49);
-    BlitUnits(*e, 300, 461, 0, 0);        // only its first row is inside
+    BlitUnits(e->Canvas, 300, 461, 0, 0);        // only its first row is inside
     EXPECT_EQ(CountWritten(*e), 49 + 65);
     for (int y = 462; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
@@ -80,16 +80,16 @@ TEST_P(Blitters, TransparentIndicesAreSkippedAndOthersCopiedAsTheyAre)
     // One sheet row holding every index in turn; the non-shimmering Terrain blitter copies it.
     for (int first = 0; first < 256; first += 65) {
         auto e = MakeEditor();
-        SetSheet(*e, TerrainSheet, SheetOf(520, 199, [first](int x, int) { return std::uint8_t((first + x) % 256); }));
-        e->BackBuffer.Pixels.assign(e->BackBuffer.Pixels.size(), 5);
-        BlitTerrain(*e, 0, 0, 0, 0);
+        SetSheet(e->Canvas, TerrainSheet, SheetOf(520, 199, [first](int x, int) { return std::uint8_t((first + x) % 256); }));
+        e->Canvas.BackBuffer.Pixels.assign(e->Canvas.BackBuffer.Pixels.size(), 5);
+        BlitTerrain(e->Canvas, 0, 0, 0, 0);
         for (int j = 0; j < 65 && first + j < 256; ++j) {
             const int v = first + j;
             const bool transparent = v == 0 || v >= 240;
             EXPECT_EQ(Pixel(*e, j, 0), transparent ? 5 : v) << "index " << v;
         }
-        EXPECT_EQ(e->ShimmerOffset, 0);
-        EXPECT_EQ(e->ShimmerRising, 1);
+        EXPECT_EQ(e->Canvas.ShimmerOffset, 0);
+        EXPECT_EQ(e->Canvas.ShimmerRising, 1);
     }
 }
 
@@ -98,36 +98,36 @@ TEST_P(Blitters, ShimmerOffsetsFollowTheCycleOnOpaquePixelsOnly)
     // Row 0 of Territ tile 0: water 65, then transparent pixels, then more water, then 64 and 79.
     const std::vector<std::uint8_t> row = {65, 0, 65, 245, 65, 65, 65, 65, 78, 64, 78, 79, 65};
     auto e = MakeEditor();
-    SetSheet(*e, TerritSheet, SheetOf(66, 331, [&row](int x, int y) {
+    SetSheet(e->Canvas, TerritSheet, SheetOf(66, 331, [&row](int x, int y) {
                  return y == 0 && x < int(row.size()) ? row[std::size_t(x)] : std::uint8_t(0);
              }));
-    BlitTerrit(*e, 0, 0, 0);
+    BlitTerrit(e->Canvas, 0, 0, 0);
     // Opaque pixels get offsets 1, 2, 3, 2, 1, 0, 1, 2, 3, 2, 1 in turn; 64 and 79 do not move but count.
     const std::vector<int> expected = {66, 0, 67, 0, 68, 67, 66, 65, 79, 64, 81, 79, 66};
     for (std::size_t j = 0; j < row.size(); ++j)
         EXPECT_EQ(Pixel(*e, int(j), 0), expected[j]) << "column " << j;
-    EXPECT_EQ(e->ShimmerOffset, 1);
-    EXPECT_EQ(e->ShimmerRising, 0);
+    EXPECT_EQ(e->Canvas.ShimmerOffset, 1);
+    EXPECT_EQ(e->Canvas.ShimmerRising, 0);
 }
 
 TEST_P(Blitters, ClippedPixelsAndNonShimmeringBlittersLeaveTheShimmerAlone)
 {
     auto e = MakeEditor();
     for (int slot : {UnitsSheet, TerritSheet, LandsSheet, TerrainSheet, QuadriSheet})
-        SetSheet(*e, slot, SolidSheet(slot, 70));
-    BlitTerrain(*e, 0, 0, 0, 0);
-    BlitUnits(*e, 0, 0, 0, 0);
-    BlitTerrit(*e, -66, 0, 0);      // wholly left of the view
-    BlitLands(*e, 640, 0, 0, 0);    // wholly right of it
-    BlitQuadri(*e, 0, 462, 0, 0);   // wholly below it
-    EXPECT_EQ(e->ShimmerOffset, 0);
-    EXPECT_EQ(e->ShimmerRising, 1);
-    BlitQuadri(*e, -33, 0, 0, 0);   // one column of 18 rows inside: 18 steps, 18 mod 6 = 0
-    EXPECT_EQ(e->ShimmerOffset, 0);
-    EXPECT_EQ(e->ShimmerRising, 1);
-    BlitQuadri(*e, 0, 461, 0, 0);   // 34 pixels of one row: phase 4
-    EXPECT_EQ(e->ShimmerOffset, 2);
-    EXPECT_EQ(e->ShimmerRising, 0);
+        SetSheet(e->Canvas, slot, SolidSheet(slot, 70));
+    BlitTerrain(e->Canvas, 0, 0, 0, 0);
+    BlitUnits(e->Canvas, 0, 0, 0, 0);
+    BlitTerrit(e->Canvas, -66, 0, 0);      // wholly left of the view
+    BlitLands(e->Canvas, 640, 0, 0, 0);    // wholly right of it
+    BlitQuadri(e->Canvas, 0, 462, 0, 0);   // wholly below it
+    EXPECT_EQ(e->Canvas.ShimmerOffset, 0);
+    EXPECT_EQ(e->Canvas.ShimmerRising, 1);
+    BlitQuadri(e->Canvas, -33, 0, 0, 0);   // one column of 18 rows inside: 18 steps, 18 mod 6 = 0
+    EXPECT_EQ(e->Canvas.ShimmerOffset, 0);
+    EXPECT_EQ(e->Canvas.ShimmerRising, 1);
+    BlitQuadri(e->Canvas, 0, 461, 0, 0);   // 34 pixels of one row: phase 4
+    EXPECT_EQ(e->Canvas.ShimmerOffset, 2);
+    EXPECT_EQ(e->Canvas.ShimmerRising, 0);
 }
 
 TEST_P(Blitters, EachBlitterReadsItsTileWindow)
@@ -147,11 +147,11 @@ TEST_P(Blitters, EachBlitterReadsItsTileWindow)
     };
     for (const Case& c : cases) {
         auto e = MakeEditor();
-        SetSheet(*e, c.slot, SheetOf(MinimumWidth[c.slot], MinimumHeight[c.slot], [&c](int x, int y) {
+        SetSheet(e->Canvas, c.slot, SheetOf(MinimumWidth[c.slot], MinimumHeight[c.slot], [&c](int x, int y) {
                      const bool inside = x >= c.left && x <= c.right && y >= c.top && y <= c.bottom;
                      return std::uint8_t(inside ? 200 : 30);
                  }));
-        BlitWindow(*e, c.slot, 100, 100, c.column, c.row);
+        BlitWindow(e->Canvas, c.slot, 100, 100, c.column, c.row);
         const int width = c.right - c.left + 1, height = c.bottom - c.top + 1;
         EXPECT_EQ(CountWritten(*e), width * height) << c.name;
         for (int y = 0; y < height; ++y)
@@ -163,9 +163,9 @@ TEST_P(Blitters, EachBlitterReadsItsTileWindow)
 TEST_P(Blitters, VerticalNeighboursShareOneSheetRow)
 {
     auto e = MakeEditor();
-    SetSheet(*e, LandsSheet, SheetOf(455, 298, [](int, int y) { return std::uint8_t(y == 33 ? 150 : 0); }));
-    BlitLands(*e, 0, 0, 0, 0);
-    BlitLands(*e, 100, 100, 0, 1);
+    SetSheet(e->Canvas, LandsSheet, SheetOf(455, 298, [](int, int y) { return std::uint8_t(y == 33 ? 150 : 0); }));
+    BlitLands(e->Canvas, 0, 0, 0, 0);
+    BlitLands(e->Canvas, 100, 100, 0, 1);
     EXPECT_EQ(Pixel(*e, 0, 33), 150);   // last row of tile row 0
     EXPECT_EQ(Pixel(*e, 100, 100), 150);  // first row of tile row 1
 }
@@ -189,10 +189,10 @@ TEST_P(Blitters, RowsPastTheSheetRaiseAfterTheRowsBeforeAreDrawn)
     };
     for (const Case& c : cases) {
         auto e = MakeEditor();
-        SetSheet(*e, TerritSheet, SheetOf(66, c.sheetHeight, [](int, int) { return std::uint8_t(70); }));
+        SetSheet(e->Canvas, TerritSheet, SheetOf(66, c.sheetHeight, [](int, int) { return std::uint8_t(70); }));
         bool raised = false;
         try {
-            BlitTerrit(*e, 0, c.y, 9);
+            BlitTerrit(e->Canvas, 0, c.y, 9);
         } catch (const ScanLineError& error) {
             raised = true;
             EXPECT_STREQ(error.what(), "Scan line index out of range");
@@ -200,15 +200,15 @@ TEST_P(Blitters, RowsPastTheSheetRaiseAfterTheRowsBeforeAreDrawn)
         EXPECT_EQ(raised, c.raises) << c.name;
         EXPECT_EQ(CountWritten(*e), 66 * c.rowsDrawn) << c.name;
         // The shimmer stepped once for every pixel drawn: 66 per row, a multiple of 6.
-        EXPECT_EQ(e->ShimmerOffset, 0) << c.name;
+        EXPECT_EQ(e->Canvas.ShimmerOffset, 0) << c.name;
     }
 }
 
 TEST_P(Blitters, ColumnsPastANarrowSheetAreTransparent)
 {
     auto e = MakeEditor();
-    SetSheet(*e, LandsSheet, SheetOf(400, 298, [](int, int) { return std::uint8_t(120); }));
-    BlitLands(*e, 0, 0, 6, 5);  // sheet columns 390..454, of which 390..399 exist
+    SetSheet(e->Canvas, LandsSheet, SheetOf(400, 298, [](int, int) { return std::uint8_t(120); }));
+    BlitLands(e->Canvas, 0, 0, 6, 5);  // sheet columns 390..454, of which 390..399 exist
     EXPECT_EQ(CountWritten(*e), 10 * 34);
     EXPECT_EQ(Pixel(*e, 9, 0), 120);
     EXPECT_EQ(Pixel(*e, 10, 0), 0);
@@ -217,10 +217,10 @@ TEST_P(Blitters, ColumnsPastANarrowSheetAreTransparent)
 TEST_P(Blitters, ExtremePositionsDoNotOverflow)
 {
     auto e = MakeEditor();
-    SetSheet(*e, UnitsSheet, SolidSheet(UnitsSheet, 9));
+    SetSheet(e->Canvas, UnitsSheet, SolidSheet(UnitsSheet, 9));
     for (std::int32_t x : {INT32_MIN, INT32_MAX, INT32_MAX - 30})
         for (std::int32_t y : {INT32_MIN, INT32_MAX, 0})
-            BlitUnits(*e, x, y, 0, 0);
+            BlitUnits(e->Canvas, x, y, 0, 0);
     EXPECT_EQ(CountWritten(*e), 0);
 }
 

@@ -29,7 +29,7 @@ using namespace korvan::testing;
 std::unique_ptr<Editor> ArtEditor()
 {
     auto editor = MakeEditor();
-    SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
+    SetUpArtwork(editor->Canvas, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
     return editor;
 }
 
@@ -45,20 +45,20 @@ std::optional<std::string> ErrorOf(const std::function<void()>& step)
 
 ::testing::AssertionResult SameState(const Editor& production, const Editor& reference)
 {
-    const auto& a = production.BackBuffer.Pixels;
-    const auto& b = reference.BackBuffer.Pixels;
+    const auto& a = production.Canvas.BackBuffer.Pixels;
+    const auto& b = reference.Canvas.BackBuffer.Pixels;
     if (a.size() != b.size())
         return ::testing::AssertionFailure() << "buffer sizes differ";
     for (std::size_t k = 0; k < a.size(); ++k)
         if (a[k] != b[k])
-            return ::testing::AssertionFailure() << "pixel " << k % std::size_t(production.BackBuffer.Width) << ","
-                                                 << k / std::size_t(production.BackBuffer.Width) << ": " << int(a[k])
+            return ::testing::AssertionFailure() << "pixel " << k % std::size_t(production.Canvas.BackBuffer.Width) << ","
+                                                 << k / std::size_t(production.Canvas.BackBuffer.Width) << ": " << int(a[k])
                                                  << " against " << int(b[k]);
-    if (production.ShimmerOffset != reference.ShimmerOffset || production.ShimmerRising != reference.ShimmerRising)
-        return ::testing::AssertionFailure() << "shimmer " << int(production.ShimmerOffset) << "/"
-                                             << int(production.ShimmerRising) << " against "
-                                             << int(reference.ShimmerOffset) << "/" << int(reference.ShimmerRising);
-    if (production.ScrollX != reference.ScrollX || production.ScrollY != reference.ScrollY)
+    if (production.Canvas.ShimmerOffset != reference.Canvas.ShimmerOffset || production.Canvas.ShimmerRising != reference.Canvas.ShimmerRising)
+        return ::testing::AssertionFailure() << "shimmer " << int(production.Canvas.ShimmerOffset) << "/"
+                                             << int(production.Canvas.ShimmerRising) << " against "
+                                             << int(reference.Canvas.ShimmerOffset) << "/" << int(reference.Canvas.ShimmerRising);
+    if (production.Canvas.ScrollX != reference.Canvas.ScrollX || production.Canvas.ScrollY != reference.Canvas.ScrollY)
         return ::testing::AssertionFailure() << "scroll differs";
     return ::testing::AssertionSuccess();
 }
@@ -117,13 +117,13 @@ TEST_P(ArtMatchesReference, EveryTileCutAtEveryEdgeFromEveryPhase)
             for (std::int64_t x : xs)
                 for (std::int64_t y : ys) {
                     phase = (phase + 1) % ShimmerPeriod;
-                    production->ShimmerOffset = reference->ShimmerOffset = PhaseOffset[phase];
-                    production->ShimmerRising = reference->ShimmerRising = PhaseRising[phase];
-                    BlitWindow(*production, slot, x, y, tile.Column, tile.Row);
+                    production->Canvas.ShimmerOffset = reference->Canvas.ShimmerOffset = PhaseOffset[phase];
+                    production->Canvas.ShimmerRising = reference->Canvas.ShimmerRising = PhaseRising[phase];
+                    BlitWindow(production->Canvas, slot, x, y, tile.Column, tile.Row);
                     reference::Blit(*reference, tile.Window, x, y);
-                    ASSERT_EQ(production->ShimmerOffset, reference->ShimmerOffset)
+                    ASSERT_EQ(production->Canvas.ShimmerOffset, reference->Canvas.ShimmerOffset)
                         << "slot " << slot << " tile " << tile.Column << "," << tile.Row << " at " << x << "," << y;
-                    ASSERT_EQ(production->ShimmerRising, reference->ShimmerRising);
+                    ASSERT_EQ(production->Canvas.ShimmerRising, reference->Canvas.ShimmerRising);
                 }
             // Tiles pile up on one another, as in a frame; the whole buffer is compared per tile.
             ASSERT_TRUE(SameState(*production, *reference)) << "slot " << slot << " tile " << tile.Column << "," << tile.Row;
@@ -139,7 +139,7 @@ TEST_P(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
         production->Rng.State = rng();
         GenerateMap(*production);
         if (seed % 3 == 0)  // every layer filled, some values past the catalogue
-            for (auto& row : production->Cells)
+            for (auto& row : production->Map.Cells)
                 for (auto& cell : row) {
                     cell.Terrain = std::uint8_t(rng() % 11);
                     cell.LandsTile = std::uint8_t(rng() % 62);
@@ -147,11 +147,11 @@ TEST_P(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
                     for (int k = 0; k < 4; ++k)
                         cell.CornerTiles[k] = std::uint8_t(rng() % 5 == 0 ? 255 : 4 * (rng() % 8) + std::uint32_t(k));
                 }
-        production->ScrollX = -int(rng() % 7600) + 65;
-        production->ScrollY = int(rng() % 3600) - 1580;
+        production->Canvas.ScrollX = -int(rng() % 7600) + 65;
+        production->Canvas.ScrollY = int(rng() % 3600) - 1580;
         const int phase = int(rng() % ShimmerPeriod);
-        production->ShimmerOffset = PhaseOffset[phase];
-        production->ShimmerRising = PhaseRising[phase];
+        production->Canvas.ShimmerOffset = PhaseOffset[phase];
+        production->Canvas.ShimmerRising = PhaseRising[phase];
         auto reference = std::make_unique<Editor>(*production);
         for (int frame = 0; frame < 10; ++frame) {
             // The cursor anywhere, edge bands included; every brush mode and item.
@@ -159,14 +159,14 @@ TEST_P(ArtMatchesReference, ConsecutiveFramesThatScrollAndMoveTheBrush)
             const std::int32_t mode = int(rng() % 5);
             const std::int32_t item = int(rng() % 60);
             for (Editor* e : {production.get(), reference.get()}) {
-                e->CursorX = cursorX;
-                e->CursorY = cursorY;
-                e->EditMode = mode;
-                e->ItemTerrit = item % TerritTiles;
-                e->ItemLands = item % LandsTiles;
-                e->ItemTerrain = item % TerrainTiles;
-                e->ItemUnits = item % UnitsTiles;
-                e->ItemQuadri = item % QuadriTiles;
+                e->Canvas.CursorX = cursorX;
+                e->Canvas.CursorY = cursorY;
+                e->Brush.EditMode = mode;
+                e->Brush.ItemTerrit = item % TerritTiles;
+                e->Brush.ItemLands = item % LandsTiles;
+                e->Brush.ItemTerrain = item % TerrainTiles;
+                e->Brush.ItemUnits = item % UnitsTiles;
+                e->Brush.ItemQuadri = item % QuadriTiles;
             }
             const auto a = ErrorOf([&] { FrameTick(*production); });
             const auto b = ErrorOf([&] { reference::FrameTick(*reference); });
@@ -184,14 +184,14 @@ TEST_P(ArtMatchesReference, BackBuffersOfOtherSizes)
         auto production = ArtEditor();
         production->Rng.State = std::uint32_t(size[0] * 7 + size[1]);
         GenerateMap(*production);
-        production->BackBuffer = IndexedImage(size[0], size[1]);
-        production->ViewRight = 900;  // a clip rectangle larger than the buffer
-        production->ViewBottom = 700;
-        production->CursorX = 200;
-        production->CursorY = 150;
-        production->EditMode = 0;
-        production->ScrollX = -1200;
-        production->ScrollY = 100;
+        production->Canvas.BackBuffer = IndexedImage(size[0], size[1]);
+        production->Canvas.ViewRight = 900;  // a clip rectangle larger than the buffer
+        production->Canvas.ViewBottom = 700;
+        production->Canvas.CursorX = 200;
+        production->Canvas.CursorY = 150;
+        production->Brush.EditMode = 0;
+        production->Canvas.ScrollX = -1200;
+        production->Canvas.ScrollY = 100;
         auto reference = std::make_unique<Editor>(*production);
         for (int frame = 0; frame < 3; ++frame) {
             const auto a = ErrorOf([&] { FrameTick(*production); });

@@ -29,7 +29,7 @@ void RandomiseMap(Editor& e, std::mt19937& rng)
     }
     for (int r = 0; r < MapSize; ++r)
         for (int c = 0; c < MapSize; ++c) {
-            MapCell& cell = e.Cells[r][c];
+            MapCell& cell = e.Map.Cells[r][c];
             if (kind == 1) {  // random bytes in every field
                 auto* bytes = reinterpret_cast<std::uint8_t*>(&cell);
                 for (std::size_t k = 0; k < sizeof(MapCell); ++k)
@@ -58,42 +58,42 @@ void RandomiseSheets(Editor& e, std::mt19937& rng)
             width = int(rng() % std::uint32_t(MinimumWidth[slot] + 1));
             height = int(rng() % std::uint32_t(MinimumHeight[slot] + 1));
         }
-        e.Sheets[std::size_t(slot)] = RandomSheet(rng, width, height);
+        e.Canvas.Sheets[std::size_t(slot)] = RandomSheet(rng, width, height);
     }
 }
 
 void RandomiseView(Editor& e, std::mt19937& rng)
 {
-    e.ScrollX = RandomCoordinate(rng, -7600, 200);
-    e.ScrollY = RandomCoordinate(rng, -1700, 2100);
-    e.CursorX = RandomCoordinate(rng, -100, 740);
-    e.CursorY = RandomCoordinate(rng, -100, 560);
-    e.EditMode = int(rng() % 7) - 1;
-    e.ItemTerrit = int(rng() % 13) - 1;
-    e.ItemLands = int(rng() % 63) - 1;
-    e.ItemTerrain = int(rng() % 51) - 1;
-    e.ItemUnits = int(rng() % 57) - 1;
-    e.ItemQuadri = int(rng() % 35) - 1;
+    e.Canvas.ScrollX = RandomCoordinate(rng, -7600, 200);
+    e.Canvas.ScrollY = RandomCoordinate(rng, -1700, 2100);
+    e.Canvas.CursorX = RandomCoordinate(rng, -100, 740);
+    e.Canvas.CursorY = RandomCoordinate(rng, -100, 560);
+    e.Brush.EditMode = int(rng() % 7) - 1;
+    e.Brush.ItemTerrit = int(rng() % 13) - 1;
+    e.Brush.ItemLands = int(rng() % 63) - 1;
+    e.Brush.ItemTerrain = int(rng() % 51) - 1;
+    e.Brush.ItemUnits = int(rng() % 57) - 1;
+    e.Brush.ItemQuadri = int(rng() % 35) - 1;
     if (rng() % 6 == 0) {
-        e.ShimmerOffset = std::uint8_t(rng());
-        e.ShimmerRising = std::uint8_t(rng() % 3 == 0 ? rng() : rng() % 2);
+        e.Canvas.ShimmerOffset = std::uint8_t(rng());
+        e.Canvas.ShimmerRising = std::uint8_t(rng() % 3 == 0 ? rng() : rng() % 2);
     } else {
         const int phase = int(rng() % 6);
-        e.ShimmerOffset = PhaseOffset[phase];
-        e.ShimmerRising = PhaseRising[phase];
+        e.Canvas.ShimmerOffset = PhaseOffset[phase];
+        e.Canvas.ShimmerRising = PhaseRising[phase];
     }
     if (rng() % 8 == 0) {  // a different clip rectangle, cull bounds and first cell
-        e.ViewLeft = int(rng() % 200) - 100;
-        e.ViewTop = int(rng() % 200) - 100;
-        e.ViewRight = int(rng() % 800);
-        e.ViewBottom = int(rng() % 600);
-        e.CullLeft = RandomCoordinate(rng, -200, 100);
-        e.CullTop = RandomCoordinate(rng, -200, 100);
-        e.FirstRow = int(rng() % 140) - 10;
-        e.FirstCol = int(rng() % 140) - 10;
+        e.Canvas.ViewLeft = int(rng() % 200) - 100;
+        e.Canvas.ViewTop = int(rng() % 200) - 100;
+        e.Canvas.ViewRight = int(rng() % 800);
+        e.Canvas.ViewBottom = int(rng() % 600);
+        e.Canvas.CullLeft = RandomCoordinate(rng, -200, 100);
+        e.Canvas.CullTop = RandomCoordinate(rng, -200, 100);
+        e.Canvas.FirstRow = int(rng() % 140) - 10;
+        e.Canvas.FirstCol = int(rng() % 140) - 10;
     }
     if (rng() % 10 == 0)  // a back buffer of another size than the editor's
-        e.BackBuffer = IndexedImage(int(rng() % 900), int(rng() % 700));
+        e.Canvas.BackBuffer = IndexedImage(int(rng() % 900), int(rng() % 700));
 }
 
 std::optional<std::string> Tick(void (*tick)(Editor&), Editor& e)
@@ -108,15 +108,15 @@ std::optional<std::string> Tick(void (*tick)(Editor&), Editor& e)
 
 void ExpectSameFrame(const Editor& production, const Editor& reference, const std::string& where)
 {
-    const auto& a = production.BackBuffer.Pixels;
-    const auto& b = reference.BackBuffer.Pixels;
+    const auto& a = production.Canvas.BackBuffer.Pixels;
+    const auto& b = reference.Canvas.BackBuffer.Pixels;
     ASSERT_EQ(a.size(), b.size()) << where;
     for (std::size_t k = 0; k < a.size(); ++k)
         ASSERT_EQ(int(a[k]), int(b[k])) << where << ": pixel (" << k % 640 << ", " << k / 640 << ")";
-    EXPECT_EQ(production.ShimmerOffset, reference.ShimmerOffset) << where;
-    EXPECT_EQ(production.ShimmerRising, reference.ShimmerRising) << where;
-    EXPECT_EQ(production.ScrollX, reference.ScrollX) << where;
-    EXPECT_EQ(production.ScrollY, reference.ScrollY) << where;
+    EXPECT_EQ(production.Canvas.ShimmerOffset, reference.Canvas.ShimmerOffset) << where;
+    EXPECT_EQ(production.Canvas.ShimmerRising, reference.Canvas.ShimmerRising) << where;
+    EXPECT_EQ(production.Canvas.ScrollX, reference.Canvas.ScrollX) << where;
+    EXPECT_EQ(production.Canvas.ScrollY, reference.Canvas.ScrollY) << where;
 }
 
 class FrameTickMatchesReference : public EveryBlitter {};
@@ -140,8 +140,8 @@ TEST_P(FrameTickMatchesReference, OnRandomMapsSheetsAndViews)
             if (HasFatalFailure())
                 return;
             // Move the cursor between frames, as the pointer does.
-            production->CursorX = reference->CursorX = RandomCoordinate(rng, -100, 740);
-            production->CursorY = reference->CursorY = RandomCoordinate(rng, -100, 560);
+            production->Canvas.CursorX = reference->Canvas.CursorX = RandomCoordinate(rng, -100, 740);
+            production->Canvas.CursorY = reference->Canvas.CursorY = RandomCoordinate(rng, -100, 560);
         }
     }
 }
@@ -162,15 +162,15 @@ TEST_P(FrameTickMatchesReference, BlitsAtEveryPositionAroundTheView)
                 const int column = slot == TerritSheet ? 0 : int(rng() % 18);
                 const int row = int(rng() % 12);
                 const int phase = int(rng() % 6);
-                production->ShimmerOffset = reference->ShimmerOffset = PhaseOffset[phase];
-                production->ShimmerRising = reference->ShimmerRising = PhaseRising[phase];
+                production->Canvas.ShimmerOffset = reference->Canvas.ShimmerOffset = PhaseOffset[phase];
+                production->Canvas.ShimmerRising = reference->Canvas.ShimmerRising = PhaseRising[phase];
                 const reference::Window windows[] = {
                     {}, reference::UnitsWindow(column, row), reference::TerritWindow(row),
                     reference::LandsWindow(column, row), reference::TerrainWindow(column, row),
                     reference::QuadriWindow(column, row)};
                 std::optional<std::string> a, b;
                 try {
-                    BlitWindow(*production, slot, x, y, column, row);
+                    BlitWindow(production->Canvas, slot, x, y, column, row);
                 } catch (const KorvanError& error) {
                     a = error.what();
                 }

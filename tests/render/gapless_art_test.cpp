@@ -14,21 +14,21 @@ using namespace korvan::testing;
 TEST(GaplessArt, OneTerrainEverywhereLeavesNoBackgroundInTheView)
 {
     auto e = MakeEditor();
-    LoadSheet(*e, KORVAN_RUN_DIR "/Graphic/Territ.BMP", TerritSheet);
+    LoadSheet(e->Canvas, KORVAN_RUN_DIR "/Graphic/Territ.BMP", TerritSheet);
     for (int terrain = 0; terrain <= SeaTerrain; ++terrain) {
-        for (auto& row : e->Cells)
+        for (auto& row : e->Map.Cells)
             for (auto& cell : row)
                 cell.Terrain = std::uint8_t(terrain);
-        e->ScrollX = -3000;
-        e->ScrollY = 0;
-        e->CursorX = 300;
-        e->CursorY = 200;
-        e->EditMode = 5;
+        e->Canvas.ScrollX = -3000;
+        e->Canvas.ScrollY = 0;
+        e->Canvas.CursorX = 300;
+        e->Canvas.CursorY = 200;
+        e->Brush.EditMode = 5;
         FrameTick(*e);
         int gaps = 0, firstX = -1, firstY = -1;
         for (int y = 0; y <= 461; ++y)
             for (int x = 0; x < 640; ++x)
-                if (e->BackBuffer.Pixels[std::size_t(y) * 640 + x] == 0 && gaps++ == 0) {
+                if (e->Canvas.BackBuffer.Pixels[std::size_t(y) * 640 + x] == 0 && gaps++ == 0) {
                     firstX = x;
                     firstY = y;
                 }

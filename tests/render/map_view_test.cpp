@@ -11,7 +11,7 @@ namespace {
 using namespace korvan;
 using namespace korvan::testing;
 
-std::uint8_t Pixel(const Editor& e, int x, int y) { return e.BackBuffer.Pixels[std::size_t(y) * 640 + x]; }
+std::uint8_t Pixel(const Editor& e, int x, int y) { return e.Canvas.BackBuffer.Pixels[std::size_t(y) * 640 + x]; }
 
 // Every Territ tile is one opaque pixel in column 0 of its window's second row (the first row is
 // also the last of the tile above), so each drawn cell leaves one mark just below its anchor.
@@ -22,29 +22,29 @@ IndexedImage AnchorMarks(std::uint8_t mark)
 
 void CursorOutsideBands(Editor& e)
 {
-    e.CursorX = 300;
-    e.CursorY = 200;
+    e.Canvas.CursorX = 300;
+    e.Canvas.CursorY = 200;
 }
 
 TEST(MapView, CellsAreDrawnAtTheirStoredAnchorsPlusScroll)
 {
     auto e = MakeEditor();
-    SetSheet(*e, TerritSheet, AnchorMarks(100));
+    SetSheet(e->Canvas, TerritSheet, AnchorMarks(100));
     CursorOutsideBands(*e);
-    e->EditMode = 5;  // no preview
-    e->Cells[3][4].ScreenX = 500;  // a stored anchor is used as stored
-    e->Cells[3][4].ScreenY = 50;
+    e->Brush.EditMode = 5;  // no preview
+    e->Map.Cells[3][4].ScreenX = 500;  // a stored anchor is used as stored
+    e->Map.Cells[3][4].ScreenY = 50;
     FrameTick(*e);
     EXPECT_EQ(Pixel(*e, 10, 201), 100);  // cell (0, 0) at (10, 200)
     EXPECT_EQ(Pixel(*e, 43, 217), 100);  // cell (0, 1) at (43, 216)
     EXPECT_EQ(Pixel(*e, 510, 251), 100);
     EXPECT_EQ(Pixel(*e, 10 + AnchorX(3, 4), 201 + AnchorY(3, 4)), 0);
     int marks = 0, expected = 0;
-    for (auto v : e->BackBuffer.Pixels)
+    for (auto v : e->Canvas.BackBuffer.Pixels)
         marks += v == 100;
     for (int r = 0; r < MapSize; ++r)
         for (int c = 0; c < MapSize; ++c) {
-            const std::int64_t x = e->Cells[r][c].ScreenX + 10, y = e->Cells[r][c].ScreenY + 200;
+            const std::int64_t x = e->Map.Cells[r][c].ScreenX + 10, y = e->Map.Cells[r][c].ScreenY + 200;
             expected += x >= 0 && x < 639 && y >= -1 && y < 461;
         }
     EXPECT_EQ(marks, expected);
@@ -63,14 +63,14 @@ TEST(MapView, CullTestBoundsAreStrict)
     };
     for (const Case& c : cases) {
         auto e = MakeEditor();
-        SetSheet(*e, TerritSheet, SolidSheet(TerritSheet, 100));
-        e->ScrollX = e->ScrollY = 0;
+        SetSheet(e->Canvas, TerritSheet, SolidSheet(TerritSheet, 100));
+        e->Canvas.ScrollX = e->Canvas.ScrollY = 0;
         for (int r = 0; r < MapSize; ++r)
             for (int col = 0; col < MapSize; ++col)
-                e->Cells[r][col].ScreenX = 100000;  // everything else out of sight
-        e->Cells[60][60].ScreenX = c.x;
-        e->Cells[60][60].ScreenY = c.y;
-        RenderMap(*e, e->Cells, 0, 0, 120, 120);
+                e->Map.Cells[r][col].ScreenX = 100000;  // everything else out of sight
+        e->Map.Cells[60][60].ScreenX = c.x;
+        e->Map.Cells[60][60].ScreenY = c.y;
+        RenderMap(e->Canvas, e->Map.Cells, 0, 0, 120, 120);
         EXPECT_EQ(Pixel(*e, c.probeX, c.probeY), c.drawn ? 100 : 0) << c.x << "," << c.y;
     }
 }
@@ -78,23 +78,23 @@ TEST(MapView, CullTestBoundsAreStrict)
 TEST(MapView, GroundAndCoastPiecesLieUnderOverlaysAndPiecesFollowTheirOrder)
 {
     auto e = MakeEditor();
-    SetSheet(*e, TerritSheet, SolidSheet(TerritSheet, 20));
-    SetSheet(*e, QuadriSheet, SheetOf(529, 35, [](int x, int y) { return std::uint8_t(30 + x / 33 + 16 * (y / 17)); }));
-    SetSheet(*e, LandsSheet, SheetOf(455, 298, [](int x, int y) { return std::uint8_t(x < 65 && y < 33 && x < 10 ? 50 : 0); }));
-    e->ScrollX = e->ScrollY = 0;
-    MapCell& cell = e->Cells[0][5];
+    SetSheet(e->Canvas, TerritSheet, SolidSheet(TerritSheet, 20));
+    SetSheet(e->Canvas, QuadriSheet, SheetOf(529, 35, [](int x, int y) { return std::uint8_t(30 + x / 33 + 16 * (y / 17)); }));
+    SetSheet(e->Canvas, LandsSheet, SheetOf(455, 298, [](int x, int y) { return std::uint8_t(x < 65 && y < 33 && x < 10 ? 50 : 0); }));
+    e->Canvas.ScrollX = e->Canvas.ScrollY = 0;
+    MapCell& cell = e->Map.Cells[0][5];
     cell.ScreenX = 100;
     cell.ScreenY = 100;
     cell.CornerTiles[CornerTop] = 0;
     cell.CornerTiles[CornerBottom] = 1;
     cell.CornerTiles[CornerLeft] = 2;
     cell.CornerTiles[CornerRight] = 3;
-    MapCell& early = e->Cells[1][0];
+    MapCell& early = e->Map.Cells[1][0];
     early.ScreenX = early.ScreenY = 300;
     early.LandsTile = 0;
-    MapCell& later = e->Cells[1][1];  // a later cell whose ground covers the Lands tile's place
+    MapCell& later = e->Map.Cells[1][1];  // a later cell whose ground covers the Lands tile's place
     later.ScreenX = later.ScreenY = 295;
-    RenderMap(*e, e->Cells, 0, 0, 120, 120);
+    RenderMap(e->Canvas, e->Map.Cells, 0, 0, 120, 120);
     EXPECT_EQ(Pixel(*e, 305, 302), 50);        // Lands over the later cell's ground
     EXPECT_EQ(Pixel(*e, 315, 302), 20);
     EXPECT_EQ(Pixel(*e, 116, 100), 30);        // top piece at (x + 16, y)
@@ -109,8 +109,8 @@ TEST(MapView, ValuesPastTheCatalogueDrawNothing)
 {
     auto e = MakeEditor();
     for (int slot = 1; slot < SheetCount; ++slot)
-        SetSheet(*e, slot, SolidSheet(slot, 90));
-    for (auto& row : e->Cells)
+        SetSheet(e->Canvas, slot, SolidSheet(slot, 90));
+    for (auto& row : e->Map.Cells)
         for (auto& cell : row) {
             cell.Terrain = 10;
             cell.CornerTiles[0] = 32;
@@ -118,9 +118,9 @@ TEST(MapView, ValuesPastTheCatalogueDrawNothing)
             cell.LandsTile = 60;
             cell.TerrainTile = 48;
         }
-    e->EditMode = 5;
+    e->Brush.EditMode = 5;
     EXPECT_NO_THROW(FrameTick(*e));
-    for (auto v : e->BackBuffer.Pixels)
+    for (auto v : e->Canvas.BackBuffer.Pixels)
         ASSERT_EQ(v, 0);
 }
 
@@ -138,13 +138,13 @@ TEST(MapView, EdgeBandsTakeAtMostOneStep)
     };
     for (const Case& c : cases) {
         auto e = MakeEditor();
-        e->ScrollX = -800;
-        e->ScrollY = 0;
-        e->CursorX = c.cursorX;
-        e->CursorY = c.cursorY;
+        e->Canvas.ScrollX = -800;
+        e->Canvas.ScrollY = 0;
+        e->Canvas.CursorX = c.cursorX;
+        e->Canvas.CursorY = c.cursorY;
         FrameTick(*e);
-        EXPECT_EQ(e->ScrollX, -800 + c.dx) << c.cursorX << "," << c.cursorY;
-        EXPECT_EQ(e->ScrollY, 0 + c.dy) << c.cursorX << "," << c.cursorY;
+        EXPECT_EQ(e->Canvas.ScrollX, -800 + c.dx) << c.cursorX << "," << c.cursorY;
+        EXPECT_EQ(e->Canvas.ScrollY, 0 + c.dy) << c.cursorX << "," << c.cursorY;
     }
 }
 
@@ -166,27 +166,27 @@ TEST(MapView, ClampsFollowTheStepInTheSameTick)
     };
     for (const Case& c : cases) {
         auto e = MakeEditor();
-        e->ScrollX = c.scrollX;
-        e->ScrollY = c.scrollY;
-        e->CursorX = c.cursorX;
-        e->CursorY = c.cursorY;
+        e->Canvas.ScrollX = c.scrollX;
+        e->Canvas.ScrollY = c.scrollY;
+        e->Canvas.CursorX = c.cursorX;
+        e->Canvas.CursorY = c.cursorY;
         FrameTick(*e);
-        EXPECT_EQ(e->ScrollX, c.expectX) << c.scrollX << "," << c.scrollY;
-        EXPECT_EQ(e->ScrollY, c.expectY) << c.scrollX << "," << c.scrollY;
+        EXPECT_EQ(e->Canvas.ScrollX, c.expectX) << c.scrollX << "," << c.scrollY;
+        EXPECT_EQ(e->Canvas.ScrollY, c.expectY) << c.scrollX << "," << c.scrollY;
     }
 }
 
 TEST(MapView, BottomRowsOfTheBackBufferAreAlwaysCleared)
 {
     auto e = MakeEditor();
-    SetSheet(*e, UnitsSheet, SolidSheet(UnitsSheet, 77));
-    SetSheet(*e, TerritSheet, SolidSheet(TerritSheet, 60));
-    e->BackBuffer.Pixels.assign(e->BackBuffer.Pixels.size(), 5);
-    e->EditMode = 3;
-    e->ScrollX = -800;
-    e->ScrollY = 0;
-    e->CursorX = 300;
-    e->CursorY = 400;
+    SetSheet(e->Canvas, UnitsSheet, SolidSheet(UnitsSheet, 77));
+    SetSheet(e->Canvas, TerritSheet, SolidSheet(TerritSheet, 60));
+    e->Canvas.BackBuffer.Pixels.assign(e->Canvas.BackBuffer.Pixels.size(), 5);
+    e->Brush.EditMode = 3;
+    e->Canvas.ScrollX = -800;
+    e->Canvas.ScrollY = 0;
+    e->Canvas.CursorX = 300;
+    e->Canvas.CursorY = 400;
     FrameTick(*e);
     EXPECT_EQ(Pixel(*e, 300, 448), 77);
     EXPECT_EQ(Pixel(*e, 300, 461), 60);
@@ -208,15 +208,15 @@ TEST(MapView, PreviewShowsTheItemOfTheModeAtTheCursorWithoutScroll)
     };
     for (const Case& c : cases) {
         auto e = MakeEditor();
-        SetSheet(*e, c.slot, SheetOf(MinimumWidth[c.slot], MinimumHeight[c.slot], [&c](int x, int y) {
+        SetSheet(e->Canvas, c.slot, SheetOf(MinimumWidth[c.slot], MinimumHeight[c.slot], [&c](int x, int y) {
                      return std::uint8_t(x == c.sheetX && y == c.sheetY ? 200 : 0);
                  }));
-        e->ScrollX = -800;
-        e->ScrollY = 0;
-        e->EditMode = c.mode;
-        e->ItemTerrit = e->ItemLands = e->ItemTerrain = e->ItemUnits = e->ItemQuadri = c.item;
-        e->CursorX = 250;
-        e->CursorY = 150;
+        e->Canvas.ScrollX = -800;
+        e->Canvas.ScrollY = 0;
+        e->Brush.EditMode = c.mode;
+        e->Brush.ItemTerrit = e->Brush.ItemLands = e->Brush.ItemTerrain = e->Brush.ItemUnits = e->Brush.ItemQuadri = c.item;
+        e->Canvas.CursorX = 250;
+        e->Canvas.CursorY = 150;
         FrameTick(*e);
         EXPECT_EQ(Pixel(*e, 250, 150), 200) << "mode " << c.mode << " item " << c.item;
     }
@@ -227,16 +227,16 @@ TEST(MapView, PreviewAdvancesTheShimmerOnlyInShimmeringModes)
     for (int mode = 0; mode < 6; ++mode) {
         auto e = MakeEditor();
         for (int slot = 1; slot < SheetCount; ++slot)
-            SetSheet(*e, slot, SheetOf(MinimumWidth[slot], MinimumHeight[slot],
+            SetSheet(e->Canvas, slot, SheetOf(MinimumWidth[slot], MinimumHeight[slot],
                                        [](int x, int y) { return std::uint8_t(x % 33 == 1 && y % 17 == 1 ? 70 : 0); }));
-        for (auto& row : e->Cells)
+        for (auto& row : e->Map.Cells)
             for (auto& cell : row)
                 cell.ScreenX = 100000;  // only the preview is drawn
-        e->EditMode = mode;
+        e->Brush.EditMode = mode;
         CursorOutsideBands(*e);
         FrameTick(*e);
         const bool shimmers = mode == 0 || mode == 1 || mode == 4;
-        EXPECT_EQ(e->ShimmerOffset != 0 || e->ShimmerRising != 1, shimmers) << "mode " << mode;
+        EXPECT_EQ(e->Canvas.ShimmerOffset != 0 || e->Canvas.ShimmerRising != 1, shimmers) << "mode " << mode;
     }
 }
 

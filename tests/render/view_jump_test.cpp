@@ -27,23 +27,23 @@ TEST(ViewJump, EveryJumpShowsTheMapOnAtLeastFortyPercentOfTheView)
                  {ViewJump::BottomRight, "Angolo Basso Destro", {-5652, -805}},
                  {ViewJump::Centre, "Zona Centrale", {-800, 0}}};
     auto editor = korvan::testing::MakeEditor();
-    SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
+    SetUpArtwork(editor->Canvas, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
     for (std::uint32_t seed : {1u, 20261208u}) {
         editor->Rng.State = seed;
         GenerateMap(*editor);
         for (const auto& jump : jumps) {
-            JumpView(*editor, jump.jump);
-            EXPECT_EQ(editor->ScrollX, jump.scroll.X) << jump.name;
-            EXPECT_EQ(editor->ScrollY, jump.scroll.Y) << jump.name;
-            ClampScroll(*editor);
-            EXPECT_EQ(editor->ScrollX, jump.scroll.X) << jump.name << " is inside the scroll range";
-            EXPECT_EQ(editor->ScrollY, jump.scroll.Y) << jump.name << " is inside the scroll range";
-            ClearBackBuffer(*editor);
-            RenderMap(*editor, editor->Cells, 0, 0, 120, 120);
+            JumpView(editor->Canvas, jump.jump);
+            EXPECT_EQ(editor->Canvas.ScrollX, jump.scroll.X) << jump.name;
+            EXPECT_EQ(editor->Canvas.ScrollY, jump.scroll.Y) << jump.name;
+            ClampScroll(editor->Canvas);
+            EXPECT_EQ(editor->Canvas.ScrollX, jump.scroll.X) << jump.name << " is inside the scroll range";
+            EXPECT_EQ(editor->Canvas.ScrollY, jump.scroll.Y) << jump.name << " is inside the scroll range";
+            ClearBackBuffer(editor->Canvas);
+            RenderMap(editor->Canvas, editor->Map.Cells, 0, 0, 120, 120);
             int mapPixels = 0;
             for (int y = 0; y <= 461; ++y)
                 for (int x = 0; x < 640; ++x)
-                    mapPixels += editor->BackBuffer.Pixels[std::size_t(y) * 640 + std::size_t(x)] != 0;
+                    mapPixels += editor->Canvas.BackBuffer.Pixels[std::size_t(y) * 640 + std::size_t(x)] != 0;
             const double share = mapPixels / (640.0 * 462.0);
             EXPECT_GE(share, 0.40) << jump.name << " (seed " << seed << ")";
             if (jump.jump != ViewJump::Centre) {

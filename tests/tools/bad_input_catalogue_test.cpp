@@ -56,7 +56,7 @@ public:
         auto editor = std::make_unique<Editor>();
         editor->Rng.State = seed;
         GenerateMap(*editor);
-        Bytes(name, EncodeMap(editor->Cells));
+        Bytes(name, EncodeMap(editor->Map.Cells));
     }
     void Fifo(const std::string& name) const { ASSERT_EQ(::mkfifo(File(name).c_str(), 0644), 0) << name; }
     void Device(const std::string& name, int major, int minor) const
@@ -138,7 +138,7 @@ Outcome SaveWith(const std::string& path, std::uint32_t seed = 7)
         auto editor = std::make_unique<Editor>();
         editor->Rng.State = seed;
         GenerateMap(*editor);
-        SaveMap(editor->Cells, path);
+        SaveMap(editor->Map.Cells, path);
     });
 }
 
@@ -407,13 +407,13 @@ std::vector<Case> Catalogue()
                      editor->Rng.State = 9;
                      GenerateMap(*editor);
                      std::int64_t left = INT32_MAX;
-                     for (const auto& row : editor->Cells)
+                     for (const auto& row : editor->Map.Cells)
                          for (const auto& cell : row)
                              left = std::min<std::int64_t>(left, cell.ScreenX);
-                     for (auto& row : editor->Cells)
+                     for (auto& row : editor->Map.Cells)
                          for (auto& cell : row)
                              cell.ScreenX = std::int32_t(cell.ScreenX - left + INT32_MIN);
-                     s.Bytes("low.korv", EncodeMap(editor->Cells));
+                     s.Bytes("low.korv", EncodeMap(editor->Map.Cells));
                  },
                  [](const Scene& s) { return Tool({"overview", s.File("low.korv"), "-o", s.File("o.png")}); }, 0, "",
                  false, "", {"o.png"}, false,

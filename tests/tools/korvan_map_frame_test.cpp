@@ -35,17 +35,17 @@ IndexedImage ExpectedFrame(const std::string& map, std::int32_t scrollX, std::in
                            std::int32_t cursorY, int mode, int item, int frames)
 {
     auto editor = std::make_unique<Editor>();
-    LoadMap(editor->Cells, map);
-    SetUpArtwork(*editor, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
-    editor->ScrollX = scrollX;
-    editor->ScrollY = scrollY;
-    editor->CursorX = cursorX;
-    editor->CursorY = cursorY;
-    editor->EditMode = mode;
-    editor->ItemLands = item;
+    LoadMap(editor->Map.Cells, map);
+    SetUpArtwork(editor->Canvas, [](const std::string& name) { return ResolveAsset(name, KORVAN_RUN_DIR); });
+    editor->Canvas.ScrollX = scrollX;
+    editor->Canvas.ScrollY = scrollY;
+    editor->Canvas.CursorX = cursorX;
+    editor->Canvas.CursorY = cursorY;
+    editor->Brush.EditMode = mode;
+    editor->Brush.ItemLands = item;
     for (int k = 0; k < frames; ++k)
         FrameTick(*editor);
-    return editor->BackBuffer;
+    return editor->Canvas.BackBuffer;
 }
 
 TEST(KorvanMapFrame, WritesTheEditorsFrameWithBlacksPalette)

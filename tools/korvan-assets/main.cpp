@@ -99,18 +99,18 @@ int Preview(const std::vector<std::string>& args)
     auto editor = std::make_unique<Editor>();
     editor->Rng.State = seed;
     GenerateMap(*editor);
-    art::DecorateForPreview(editor->Cells);
+    art::DecorateForPreview(editor->Map.Cells);
     if (!frameOut.empty()) {
         IndexedImage frame(640, 480);
         frame.Palette = sheets.Territ.Palette;
-        art::ComposeMap(editor->Cells, sheets, scrollX, scrollY, 461, frame);
+        art::ComposeMap(editor->Map.Cells, sheets, scrollX, scrollY, 461, frame);
         if (!ToQImage(frame).save(QString::fromStdString(frameOut.string())))
             throw KorvanError("Cannot write " + frameOut.string());
     }
     if (!mapOut.empty()) {
         IndexedImage whole(8000, 3760);
         whole.Palette = sheets.Territ.Palette;
-        art::ComposeMap(editor->Cells, sheets, 0, 1810, whole.Height - 1, whole);
+        art::ComposeMap(editor->Map.Cells, sheets, 0, 1810, whole.Height - 1, whole);
         const QImage scaled = ToQImage(whole).convertToFormat(QImage::Format_RGB32).scaled(
             2000, 940, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (!scaled.save(QString::fromStdString(mapOut.string())))

@@ -53,17 +53,17 @@ int Frame(const QStringList& words)
     const long long item =
         options.IsSet("item") ? ParseInteger("--item", options.Value("item"), 0, brushMode.Items - 1) : 0;
 
-    LoadMapFile(editor->Cells, input);
-    SetUpArtworkFrom(*editor, assets);
-    editor->ScrollX = std::int32_t(scrollX);
-    editor->ScrollY = std::int32_t(scrollY);
-    editor->CursorX = std::int32_t(cursorX);
-    editor->CursorY = std::int32_t(cursorY);
-    editor->EditMode = std::int32_t(mode);
-    static_cast<BrushState&>(*editor).*brushMode.Item = std::int32_t(item);
+    LoadMapFile(editor->Map.Cells, input);
+    SetUpArtworkFrom(editor->Canvas, assets);
+    editor->Canvas.ScrollX = std::int32_t(scrollX);
+    editor->Canvas.ScrollY = std::int32_t(scrollY);
+    editor->Canvas.CursorX = std::int32_t(cursorX);
+    editor->Canvas.CursorY = std::int32_t(cursorY);
+    editor->Brush.EditMode = std::int32_t(mode);
+    editor->Brush.*brushMode.Item = std::int32_t(item);
     for (long long k = 0; k < frames; ++k)
         OnFile({}, [&] { FrameTick(*editor); });
-    WriteOutput(output, EncodePicture(editor->BackBuffer, format));
+    WriteOutput(output, EncodePicture(editor->Canvas.BackBuffer, format));
     return 0;
 }
 
