@@ -2,6 +2,7 @@
 // painted cell, against the cheaper alternative of one pixel per cell in its terrain's colour.
 #include "base/AssetLookup.h"
 #include "map/MapGenerator.h"
+#include "map/RandomSource.h"
 #include "render/ArtworkSetup.h"
 #include "render/OverviewPicture.h"
 
