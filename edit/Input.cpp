@@ -3,6 +3,9 @@
 
 #include "edit/Brush.h"
 #include "edit/Editor.h"
+#include "edit/PickItem.h"
+
+#include <utility>
 
 namespace korvan {
 namespace {
@@ -48,6 +51,8 @@ void PressMap(Editor& editor, MouseButton button)
         PaintCell(ChangeCells(editor.Map), editor.History, editor.Canvas, editor.Brush);
     else if (button == MouseButton::Right)
         StepItem(editor.Brush, editor.Brush.EditMode);
+    else
+        PickItem(std::as_const(editor.Map.Cells), editor.Canvas, editor.Brush);
 }
 
 void KeyDown(BrushState& brush, int virtualKey)
