@@ -39,9 +39,10 @@ struct MidiEngineOptions {
     // FluidSynth's default of 0.2 leaves a General MIDI piano some 30 dB below full scale; 0.5
     // keeps a busy arrangement (melody, chords, drums) below it.
     double Gain = 0.5;
-    // Background music needs no low latency: the device gets the audio in a few large periods, so
-    // that the synthesiser and the sound server wake some ten times a second, not hundreds.
-    int PeriodFrames = 4096;
+    // Background music needs no low latency: the device gets the audio in two periods of 186 ms
+    // (FluidSynth's largest), so that the synthesiser and the sound server wake some five times a
+    // second, not hundreds. The file player times its events by the sample all the same.
+    int PeriodFrames = 8192;
     int Periods = 2;
     // The clock that keeps the synthesiser from running ahead of a device that never blocks; null
     // for the system's own.
