@@ -6,6 +6,7 @@
 #include "ItalianQtTexts.h"
 #include "MediaPlayer.h"
 #include "TImage.h"
+#include "WindowSystem.h"
 #include "X11Connection.h"
 
 #include "base/AssetLookup.h"
@@ -101,6 +102,7 @@ void TForm_Main::CreateComponents()
     SetBackground(client, QColor(0x80, 0x80, 0x80));  // grey until the editor switch
 
     Image1 = new TImage(client);
+    Image1->SetPictureLevel(pictureLevel_);
     Image1->hide();
     Image1->OnMouseMove = [this](int x, int y) { MouseInfo(Image1, QGuiApplication::keyboardModifiers(), x, y); };
     Image1->OnMouseDown = [this](Qt::MouseButton button, int x, int y) {
@@ -165,6 +167,7 @@ void TForm_Main::FormCreate()
     korvan::SetUpArtwork(editor, FindAsset, korvan::ArtworkParts::Sheets, ReportLoadError);
     korvan::GenerateMap(editor);
     korvan::ResetBrushAfterNewMap(editor, editor);
+    korvan::AwaitPointer(editor);
     MapReplaced();
     SplatTimer->start();
 }
@@ -224,9 +227,16 @@ void TForm_Main::IntroTimerFired()
 
 void TForm_Main::SetOpacity(double opacity)
 {
-    setWindowOpacity(opacity);
-    // A compositor shows each step only if it reaches the server when it is made.
-    FlushToWindowSystem();
+    if (WindowOpacityWorks()) {
+        setWindowOpacity(opacity);
+        // A compositor shows each step only if it reaches the server when it is made.
+        FlushToWindowSystem();
+        return;
+    }
+    // Where a window cannot be faded (Wayland), the intro picture itself fades in from black.
+    pictureLevel_ = qRound(std::clamp(opacity, 0.0, 1.0) * 255);
+    if (Image1 != nullptr)
+        Image1->SetPictureLevel(pictureLevel_);
 }
 
 void TForm_Main::EditorSwitch()
@@ -261,8 +271,11 @@ void TForm_Main::EditorSwitch()
     SwitchToEditorMusic();
     activateWindow();
     setFocus();
-    // A window that appears under a still pointer gets no move event from Qt, though the desktop
-    // would report one: take the pointer's place now, so the view does not drift on its own.
+    // A window that appears under a still pointer gets no move event from Qt, though the X server
+    // would report one: take the pointer's place now. On Wayland the pointer's place is known only
+    // once it enters a window (Image1 reports the enter), so the cursor stays unknown until then.
+    if (OnWayland())
+        return;
     const QPoint pointer = Image1->mapFromGlobal(QCursor::pos());
     if (Image1->rect().contains(pointer) && centralWidget()->rect().contains(centralWidget()->mapFromGlobal(QCursor::pos())))
         MouseInfo(Image1, QGuiApplication::keyboardModifiers(), pointer.x(), pointer.y());

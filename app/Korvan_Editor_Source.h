@@ -148,6 +148,7 @@ private:
     std::unique_ptr<korvan::FrameCache> frames_ = std::make_unique<korvan::FrameCache>();
     QSet<QString> reported_;  // messages of RunReportedOnce already shown
     int menuBarHeight_ = 0;
+    int pictureLevel_ = 255;  // the intro picture's brightness where the window itself cannot fade
     // The intro's clock runs from the first intro tick; time in modal boxes is taken out of it.
     QElapsedTimer introClock_;
     qint64 introBoxTime_ = 0;
