@@ -169,6 +169,10 @@ int main(int argc, char** argv)
     usleep(300000);
     wl_proxy_marshal_flags(pointer, 8, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
     wl_proxy_marshal_flags(keyboard, 3, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
+    wl_proxy_marshal_flags(globals.pointers, 1, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
+    wl_proxy_destroy(globals.keyboards);  // its protocol has no destructor request
+    wl_seat_destroy(globals.seat);
+    wl_registry_destroy(registry);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     free(text);
