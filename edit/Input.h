@@ -30,7 +30,8 @@ void PointerOverWindow(ViewState& view, int x, int y);
 void AwaitPointer(ViewState& view);
 
 // A press takes one edge-scroll step of its own (no clamp, none while the cursor is unknown), then
-// acts by button.
+// acts by button: the left paints, the right steps the current item, the middle takes the current
+// item from the cell it hits.
 void PressEdgeScroll(ViewState& view);
 void PressMap(Editor& editor, MouseButton button);
 
