@@ -26,7 +26,8 @@ one_run() {  # one_run SCALE
     mkdir -p "$SESSION/app"
     cp -r "$RUN/Project_KORVAN" "$RUN/Graphic" "$RUN/Music" "$SESSION/app/"
     start_sway
-    swaymsg "output * scale $1" >/dev/null
+    # The same 1024 x 768 desktop, drawn at the scale's resolution.
+    swaymsg "output * resolution $((1024 * $1))x$((768 * $1)) scale $1" >/dev/null
     start_program "$SESSION/app" ./Project_KORVAN
     for _ in $(seq 1 100); do
       [ -n "$(window '^Project_korvan$' || true)" ] && { "$RUN/korvan-virtual-input" us key return >/dev/null 2>&1; break; }
