@@ -61,7 +61,7 @@ private slots:
             QCOMPARE(line.Reason.isEmpty(), c.action != Action::BadUsage);
         }
         QVERIFY(EditorUsage().startsWith("Usage: Project_KORVAN [MAPFILE]\n"));
-        QVERIFY(EditorVersion().startsWith("Project_KORVAN (KORVAN Editor) 0.5.1\n"));
+        QVERIFY(EditorVersion().startsWith("Project_KORVAN (KORVAN Editor) " KORVAN_VERSION "\n"));
     }
 
     // What the editor shows after the intro for each kind of file named on its command line.

@@ -181,6 +181,9 @@ int RunTool(const char* tool, std::string usage, const std::function<int(std::st
     }
 }
 
-std::string VersionText(const char* tool) { return std::string(tool) + " (KORVAN Editor) " + korvan::Version + "\n"; }
+std::string VersionText(const char* tool)
+{
+    return std::string(tool) + " (KORVAN Editor) " + korvan::Version + "\n" + korvan::VersionNotice;
+}
 
 }  // namespace korvan::cli

@@ -83,7 +83,7 @@ double ParseSeconds(const std::string& option, const std::string& text, double h
 // a Failure prints "tool: PATH: reason", exit 1.
 int RunTool(const char* tool, std::string usage, const std::function<int(std::string& usage)>& body);
 
-// What --version prints: "tool (KORVAN Editor) VERSION".
+// What --version prints: "tool (KORVAN Editor) VERSION", then the copyright and the licence.
 std::string VersionText(const char* tool);
 
 }  // namespace korvan::cli
