@@ -63,8 +63,11 @@ std::string GnuWording(const QCommandLineParser& parser)
         const qsizetype close = text.lastIndexOf('\'');
         return close > open ? text.mid(open + 1, close - open - 1) : text;
     };
-    if (text.startsWith("Missing value after"))
-        return "option '" + Bytes(quoted()) + "' requires an argument";
+    if (text.startsWith("Missing value after")) {
+        const QString name = quoted();
+        return Bytes(name.startsWith("--") ? "option '" + name + "' requires an argument"
+                                           : "option requires an argument -- '" + name.mid(1) + "'");
+    }
     if (text.startsWith("Unexpected value after"))
         return "option '" + Bytes(quoted().section('=', 0, 0)) + "' doesn't allow an argument";
     return Bytes(text);
