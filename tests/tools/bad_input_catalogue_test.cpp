@@ -198,12 +198,19 @@ Outcome ToolOntoTerminal(std::vector<std::string> words)
     return outcome;
 }
 
-// A batch into folder, stopped by signal once its first maps are written.
-Outcome InterruptedBatch(const std::string& folder, int signal)
+// A batch into folder, stopped by signal once its first maps are written. With terminal, its
+// standard error is a terminal of its own (so it draws its progress bar there).
+Outcome InterruptedBatch(const std::string& folder, int signal, bool terminal = false)
 {
     int channel[2];
-    if (::pipe2(channel, O_CLOEXEC) != 0)
+    if (terminal) {
+        channel[0] = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (channel[0] < 0 || ::grantpt(channel[0]) != 0 || ::unlockpt(channel[0]) != 0)
+            return {};
+        channel[1] = ::open(::ptsname(channel[0]), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    } else if (::pipe2(channel, O_CLOEXEC) != 0) {
         return {};
+    }
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(channel[1], STDERR_FILENO);
@@ -221,7 +228,7 @@ Outcome InterruptedBatch(const std::string& folder, int signal)
     ::kill(child, signal);
     Outcome outcome;
     char chunk[4096];
-    for (ssize_t got; (got = ::read(channel[0], chunk, sizeof chunk)) > 0;)
+    for (ssize_t got; (got = ::read(channel[0], chunk, sizeof chunk)) > 0;)  // a terminal ends with EIO
         outcome.Output.append(chunk, std::size_t(got));
     ::close(channel[0]);
     int status = 0;
@@ -641,6 +648,17 @@ std::vector<Case> Catalogue()
         c.push_back({signal == SIGINT ? "BatchInterruptedBySigint" : "BatchInterruptedBySigterm", nullptr,
                      [signal](const Scene& s) { return InterruptedBatch(s.File("out"), signal); }, 128 + signal, "",
                      false, "", {}, false, [](const Scene& s) { BatchLeftOnlyWholeMaps(s.File("out")); }, "out"});
+    // On a terminal the progress bar's line is ended before the program ends.
+    c.push_back({"BatchInterruptedOnTerminalEndsTheProgressLine", nullptr,
+                 [](const Scene& s) {
+                     Outcome outcome = InterruptedBatch(s.File("out"), SIGINT, true);
+                     const bool ended = outcome.Output.find(" maps") != std::string::npos &&
+                                        outcome.Output.ends_with("\n");
+                     outcome.Output = ended ? "progress line ended\n" : "progress line left open: " + outcome.Output;
+                     return outcome;
+                 },
+                 130, "progress line ended", true, "", {}, false,
+                 [](const Scene& s) { BatchLeftOnlyWholeMaps(s.File("out")); }, "out"});
 
     // Output that cannot be written is a failure, as in GNU tools.
     const std::string full = "standard output: No space left on device";
