@@ -23,7 +23,7 @@ EditorCommandLine ParseEditorCommandLine(const std::vector<std::string>& argumen
 QString EditorUsage();    // for --help, on standard output
 QString EditorVersion();  // for --version
 
-// Prints text on standard output and closes it; false, with "Project_KORVAN: standard output:
+// Prints text on standard output and flushes it; false, with "Project_KORVAN: standard output:
 // reason" on standard error, when the text could not be written (a full disk).
 bool PrintOnStandardOutput(const QString& text);
 

@@ -36,13 +36,14 @@ enum class Links { Follow, Refuse };
 // untouched. The bytes go to a hidden temporary file beside the target (TemporaryFilePrefix),
 // which every failure removes, and are renamed over it. A symbolic link is written through (the
 // link stays a link); a replaced file keeps its permission bits. Refused with EACCES ("File access
-// denied"): a read-only target, and (as NotRegularFileError) a target that exists and is not a
-// regular file after following links (a device node, a FIFO, a socket), which is left as it was. A folder fails with
-// EISDIR. A link that the kernel would refuse to follow (fs.protected_symlinks: in a sticky,
-// world-writable folder, owned by neither the user nor the folder's owner) is refused with EACCES.
-// With Links::Refuse (batches that write many names into one folder), a link at path is refused
-// as LinkRefusedError and nothing is written. Leftovers of earlier writes to the same target that were killed before cleaning up, and
-// are more than a minute old, are removed. Hard links to the old file keep the old bytes.
+// denied"): a read-only target; a link that the kernel would refuse to follow (fs.protected_symlinks:
+// in a sticky, world-writable folder, owned by neither the user nor the folder's owner); and (as
+// NotRegularFileError) a target that exists and is not a regular file after following links (a
+// device node, a FIFO, a socket), which is left as it was. A folder fails with EISDIR. With
+// Links::Refuse (a batch writing many names into one folder), a link at path is refused as
+// LinkRefusedError and nothing is written. Leftovers of earlier writes to the same target that
+// were killed before cleaning up, and are more than a minute old, are removed. Hard links to the
+// old file keep the old bytes.
 void WriteFileAtomically(const std::string& path, const std::uint8_t* data, std::size_t size,
                          Links links = Links::Follow);
 

@@ -198,7 +198,8 @@ double ParseSeconds(const std::string& option, const std::string& text, double h
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.') || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0 || value > high)
+    const bool plain = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.');
+    if (!plain || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0 || value > high)
         throw UsageError("invalid value for " + option + ": '" + text + "' (seconds, 0.." +
                          std::to_string(static_cast<long long>(high)) + ")");
     return value;
