@@ -15,6 +15,7 @@
 #include "edit/NewMap.h"
 #include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
+#include "render/OverviewPicture.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -241,6 +242,7 @@ void TForm_Main::EditorSwitch()
     CentreOnScreen();
     SetBackground(centralWidget(), Qt::black);
     LoadBackBuffer();
+    ConnectToolWindows();
     AlphaBlend = false;
     SetOpacity(1.0);
     show();
@@ -283,5 +285,6 @@ void TForm_Main::Timer1Timer()
     // After an error the frames go on; each message is shown once per run.
     RunReportedOnce([this] { korvan::CachedFrameTick(*editor_, *frames_); });
     Image1->Present(frames_->Frame());
+    SyncToolWindows();
     Timer1->start();
 }

@@ -14,6 +14,12 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
+#include <tuple>
+
+namespace korvan {
+class OverviewPicture;
+}
 
 class QAction;
 class QFileDialog;
@@ -23,6 +29,7 @@ class QPushButton;
 class QTimer;
 class TImage;
 class TMediaPlayer;
+class TForm_Panoramica;
 
 class TForm_Main : public QMainWindow {
     Q_OBJECT
@@ -78,6 +85,10 @@ public:
     void SalvaConNome1Click();  // "Salva Con Nome"
     void EsciGioco1Click();  // "Esci Demo"
     void ilesTerreno1Click();  // "Tiles Terreno"
+    void ilesRisorse1Click();  // "Tiles Risorse sul Terreno"
+    void SpritesUnit1Click();  // "Tiles Fiumi e Laghi"
+    void ilesStrade1Click();  // "Tiles Strade e Ferrovie"
+    void ilesStTerreno1Click();  // "Tiles Status Del Terreno"
     void AngoloSinistro1Click();  // "Angolo Alto Sinistro"
     void AngoloAltoDestro1Click();  // "Angolo Alto Destro"
     void AngoloBassoSinistro1Click();  // "Angolo Basso Sinistro"
@@ -96,6 +107,14 @@ public:
     void Versione1Click();  // "Versione"
     void Licenza1Click();  // "Licenza"
 
+    // The map overview, made at its first opening (the M key); nullptr until then.
+    TForm_Panoramica* Panoramica = nullptr;
+    void ToggleOverview();
+    // The tile windows' palettes and the terrain legend choose the brush from the editor's
+    // switch on; they and the overview follow the brush, the map and the view at every frame.
+    void ConnectToolWindows();
+    void SyncToolWindows();
+
     // Ends the program: the event loop stops once the current handler has returned.
     void RequestExit();
 
@@ -113,6 +132,7 @@ protected:
 
 private:
     bool HistoryKey(const QKeyEvent& event);
+    bool OverviewKey(const QKeyEvent& event);
     void CreateComponents();
     void CreateMainMenu();
     void SetMenusVisible(bool visible);
@@ -152,6 +172,10 @@ private:
     qint64 introBoxTime_ = 0;
     bool asking_ = false;   // the unsaved-changes question is open
     bool exiting_ = false;  // the program has been told to end
+    std::unique_ptr<korvan::OverviewPicture> overview_;
+    bool toolsConnected_ = false;
+    // The brush as the tool windows last showed it: mode and the five items.
+    std::optional<std::tuple<int, int, int, int, int, int>> shownBrush_;
 };
 
 extern TForm_Main* Form_Main;

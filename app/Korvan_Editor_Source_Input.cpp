@@ -41,7 +41,7 @@ bool TForm_Main::HistoryKey(const QKeyEvent& event)
 
 void TForm_Main::keyPressEvent(QKeyEvent* event)
 {
-    if (HistoryKey(*event))
+    if (HistoryKey(*event) || OverviewKey(*event))
         return;
     int key = VirtualKeyCode(*event);
     Tasto(this, key, event->modifiers());

@@ -3,7 +3,11 @@
 
 #include "WindowLook.h"
 
+#include "edit/TilePalette.h"
+
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 
 using namespace korvan::look;
 
@@ -29,6 +33,31 @@ constexpr TerrainName Names[10] = {
 // Tall enough that a name centred in it sits beside its 33-row tile despite the uneven tops.
 constexpr int NameHeight = 18;
 
+// The frame around the chosen terrain's rows: solid while the ground brush is current, dashed
+// while another brush is.
+class SelectionMark : public QWidget {
+public:
+    explicit SelectionMark(QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(parent->rect());
+    }
+    int Terrain = -1;
+    bool Current = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (Terrain < 0)
+            return;
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Highlight), Current ? 2 : 1, Current ? Qt::SolidLine : Qt::DashLine);
+        painter.setPen(pen);
+        const int top = korvan::LegendStep * Terrain;
+        painter.drawRect(QRect(67, top + 1, width() - 69, korvan::LegendStep - 1));
+    }
+};
+
 }  // namespace
 
 TForm_Tiles_Terreno::TForm_Tiles_Terreno(QWidget* parent) : QWidget(parent)
@@ -42,4 +71,25 @@ TForm_Tiles_Terreno::TForm_Tiles_Terreno(QWidget* parent) : QWidget(parent)
         text->resize(text->width(), NameHeight);
         TerrainNames[terrain] = text;
     }
+    mark_ = new SelectionMark(this);
+    mark_->raise();
+}
+
+void TForm_Tiles_Terreno::ShowSelection(int terrain, bool current)
+{
+    if (terrain == selected_ && current == current_)
+        return;
+    selected_ = terrain;
+    current_ = current;
+    auto* mark = static_cast<SelectionMark*>(mark_);
+    mark->Terrain = terrain;
+    mark->Current = current;
+    mark->update();
+}
+
+void TForm_Tiles_Terreno::mousePressEvent(QMouseEvent* event)
+{
+    const int terrain = korvan::LegendItemAt(event->position().toPoint().y(), height());
+    if (event->button() == Qt::LeftButton && terrain >= 0 && OnChoose)
+        OnChoose(terrain);
 }

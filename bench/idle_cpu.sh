@@ -2,7 +2,7 @@
 # CPU use of the real editor left idle under Xvfb, the editor and the X server apart and together,
 # on the start view and on "Zona Centrale", with the editor's resident memory.
 #
-#   bench/idle_cpu.sh [--seed N | --own-map] [--view start|centrale|both] [BUILD_DIR] [SECONDS]
+#   bench/idle_cpu.sh [--seed N | --own-map] [--view start|centrale|both] [--overview] [BUILD_DIR] [SECONDS]
 #
 # BUILD_DIR: a build folder (or its run/ folder); default build/release (scripts/run), else
 # build/test (scripts/test). SECONDS: how long each view is sampled (default 30).
@@ -10,6 +10,9 @@
 # "Carica Mappa", so that runs compare; with the current artwork the water of both its views
 # changes on every tick, the costliest case (a still view costs far less: try --seed 4 for a still
 # "Zona Centrale"). --own-map keeps the editor's own random map.
+# --overview: the map overview is open (the M key) beside the editor, on a 1600 x 1200 screen so
+# that it covers none of the view; compare with a run without it on the same screen
+# (XVFB_SCREEN=1600x1200x24 bench/idle_cpu.sh ...).
 # With IDLE_SCREENSHOT=PREFIX set, each view is saved as PREFIX-<view>.png (ImageMagick's import).
 #
 # It starts its own Xvfb (the tests' -displayfd helper, so no display number is guessed), presses
@@ -30,12 +33,14 @@ trap idle_cleanup EXIT
 usage() { sed -n 's/^#   //p' "$0" >&2; exit 2; }
 help() { sed -n '2,/^$/s/^# \{0,1\}//p' "$0"; exit 0; }
 seed=10
+overview=""
 views="start centrale"
 positional=()
 while [ $# -gt 0 ]; do
   case $1 in
   --seed) [ $# -ge 2 ] || usage; seed=$2; shift 2 ;;
   --own-map) seed=""; shift ;;
+  --overview) overview=1; shift ;;
   --view)
     [ $# -ge 2 ] || usage
     case $2 in start) views=start ;; centrale) views=centrale ;; both) views="start centrale" ;; *) usage ;; esac
@@ -52,6 +57,7 @@ for tool in Xvfb xdotool xwininfo import convert python3; do
   command -v "$tool" >/dev/null || { echo "idle_cpu: $tool is missing (apt-get install xvfb xdotool x11-utils imagemagick python3)" >&2; exit 2; }
 done
 
+[ -n "$overview" ] && export XVFB_SCREEN=1600x1200x24
 map=""
 if [ -n "$seed" ]; then
   # Beside the program, not under /tmp: the open dialog keeps watching the folders it has shown,
@@ -105,6 +111,13 @@ if [ -n "$map" ]; then
   [ "$differ" -le 100 ] || fail "the view is not the map of seed $seed ($differ pixels differ)"
 fi
 
+if [ -n "$overview" ]; then
+  xdotool windowfocus --sync "$editor"
+  xdotool key m
+  panoramica=$(wait_window "^Panoramica Mappa" 5) || fail "M opened no overview"
+  xdotool windowmove "$panoramica" 0 0  # the editor is centred: the overview covers none of it
+fi
+
 ticks() { sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
 # The scheduler's own count of time on a CPU, in ns, over the process's threads: exact, where
 # /proc/<pid>/stat counts whole clock ticks (10 ms) in which the process happened to be running.
@@ -135,11 +148,12 @@ for view in $views; do
   [ "$view" = centrale ] && name='"Zona Centrale"'
   awk -v name="$name" -v map="${seed:+seed $seed}" -v a="$((editor_after - editor_before))" \
     -v x="$((server_after - server_before))" -v hz="$hz" \
-    -v an="$((editor_ns_after - editor_ns_before))" -v xn="$((server_ns_after - server_ns_before))" -v s="$start" -v e="$end" -v rss="$rss" -v hwm="$hwm" 'BEGIN {
+    -v an="$((editor_ns_after - editor_ns_before))" -v xn="$((server_ns_after - server_ns_before))" -v s="$start" -v e="$end" -v rss="$rss" -v hwm="$hwm" \
+    -v overview="${overview:+, overview open}" 'BEGIN {
       wall = e - s
       share = 100 / hz / wall
-      printf "idle %s (%s), %.1f s: editor %.2f %% + X server %.2f %% = %.2f %% of one core; resident %s (peak %s)\n",
-             name, map == "" ? "own random map" : map, wall, a * share, x * share, (a + x) * share, rss, hwm
+      printf "idle %s%s (%s), %.1f s: editor %.2f %% + X server %.2f %% = %.2f %% of one core; resident %s (peak %s)\n",
+             name, overview, map == "" ? "own random map" : map, wall, a * share, x * share, (a + x) * share, rss, hwm
       nshare = 100 / 1e9 / wall
       printf "  time on a CPU (schedstat): editor %.2f %% + X server %.2f %% = %.2f %%\n", an * nshare, xn * nshare, (an + xn) * nshare
     }'

@@ -3,6 +3,9 @@
 
 #include "edit/Brush.h"
 #include "edit/Editor.h"
+#include "edit/PickItem.h"
+
+#include <utility>
 
 namespace korvan {
 namespace {
@@ -48,6 +51,8 @@ void PressMap(Editor& editor, MouseButton button)
         PaintCell(ChangeCells(editor), editor.History, editor, editor);
     else if (button == MouseButton::Right)
         StepItem(editor, editor.EditMode);
+    else
+        PickItem(std::as_const(editor.Cells), editor, editor);
 }
 
 void KeyDown(BrushState& brush, int virtualKey)

@@ -22,7 +22,8 @@ inline constexpr int KeyDigit5 = 53;
 void PointerOverImage(ViewState& view, int x, int y);
 void PointerOverWindow(ViewState& view, int x, int y);
 
-// A press takes one edge-scroll step of its own (no clamp), then acts by button.
+// A press takes one edge-scroll step of its own (no clamp), then acts by button: the left paints,
+// the right steps the current item, the middle takes the current item from the cell it hits.
 void PressEdgeScroll(ViewState& view);
 void PressMap(Editor& editor, MouseButton button);
 

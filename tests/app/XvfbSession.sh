@@ -1,5 +1,5 @@
 # Sourced by the tests that drive the real program in a real X server.
-# Starts Xvfb (1024 x 768) on a free display, starts programs on it, finds their windows, and
+# Starts Xvfb (1024 x 768, or XVFB_SCREEN such as 1600x1200x24) on a free display, starts programs on it, finds their windows, and
 # cleans everything up when the test ends, whatever way it ends.
 
 set -euo pipefail
@@ -30,7 +30,7 @@ start_xvfb() {
   # -noreset: by default the server resets when its last client leaves, and drops any connection
   # still in its handshake then; a short-lived xdotool leaving just as the program connects would
   # make the program fail to open the display.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local number
   read -r -t 20 number <"$fifo" || fail "Xvfb did not start"

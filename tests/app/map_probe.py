@@ -6,6 +6,8 @@
       whose scrolled anchor lies within 20 pixels of the cursor on both axes), or "none"
   map_probe.py patch IN OUT RECORD OFFSET VALUE
       OUT is IN with byte OFFSET of record RECORD set to VALUE
+  map_probe.py byte FILE RECORD OFFSET
+      byte OFFSET of record RECORD
 """
 import struct
 import sys
@@ -28,6 +30,10 @@ def main():
         record, offset, value = map(int, args[2:5])
         data[16 * record + offset] = value
         open(args[1], 'wb').write(data)
+    elif command == 'byte':
+        data = open(args[0], 'rb').read()
+        record, offset = map(int, args[1:3])
+        print(data[16 * record + offset])
     else:
         sys.exit(f'unknown command {command}')
 

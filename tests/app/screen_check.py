@@ -7,6 +7,7 @@
                                      shimmer moves water, land turned sea or sea turned land still counts
   bbox SHOT X Y W H                  bounding box "x0 y0 x1 y1" of the non-black pixels, or "none"
   count-near-white SHOT X Y W H      pixels with every channel above 200
+  bbox-colour SHOT R G B X Y W H     bounding box "x0 y0 x1 y1" of the pixels of exactly that colour, or "none"
 """
 import sys
 
@@ -65,6 +66,11 @@ def main():
                 xs.append(col)
                 ys.append(row)
         print(f'{min(xs)} {min(ys)} {max(xs)} {max(ys)}' if xs else 'none')
+    elif command == 'bbox-colour':
+        colour = tuple(map(int, args[1:4]))
+        found = [(col, row) for col, row, r, g, b in pixels(args[0], *map(int, args[4:8])) if (r, g, b) == colour]
+        xs, ys = [c for c, _ in found], [r for _, r in found]
+        print(f'{min(xs)} {min(ys)} {max(xs)} {max(ys)}' if found else 'none')
     elif command == 'count-near-white':
         print(sum(1 for _, _, r, g, b in pixels(args[0], *map(int, args[1:5])) if min(r, g, b) > 200))
     else:
