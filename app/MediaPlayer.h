@@ -31,6 +31,8 @@ public:
 
     bool IsOpen() const { return engine_->IsOpen(); }
     bool IsPlaying() const { return engine_->IsPlaying(); }
+    // Whether the audio output is open: "Musica Off" (Stop) closes it, Play opens it again.
+    bool IsOutputOpen() const { return engine_->IsOutputOpen(); }
     int CurrentTick() const { return engine_->CurrentTick(); }
     int TotalTicks() const { return engine_->TotalTicks(); }
 

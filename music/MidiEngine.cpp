@@ -17,6 +17,8 @@ namespace korvan {
 namespace {
 
 constexpr int BlockFrames = 64;  // the synth's own block: the player advances once per block
+constexpr int SilenceFrames = 4096;
+constexpr float Inaudible = 1e-5f;  // 100 dB below full scale
 constexpr std::size_t LargestMidiFile = 64 << 20;
 
 // FluidSynth reports why a call failed only through its log. The last error of the calling thread
@@ -76,17 +78,19 @@ std::string DriverTitle(const std::string& driver)
 
 }  // namespace
 
+// The pacer lets a device's own buffer fill at once and half a second more: a device that blocks
+// never meets it, one that does not is kept that close to the clock.
 MidiEngine::MidiEngine(MidiEngineOptions options, EndHandler onEnd)
-    : options_(std::move(options)), onEnd_(std::move(onEnd))
+    : options_(std::move(options)), onEnd_(std::move(onEnd)),
+      clock_(options_.Clock ? options_.Clock : SteadyPaceClock()),
+      pacer_(*clock_, options_.SampleRate, options_.PeriodFrames * options_.Periods + options_.SampleRate / 2)
 {
     CaptureFluidLog();
 }
 
 MidiEngine::~MidiEngine()
 {
-    Close();
-    if (driver_)
-        delete_fluid_audio_driver(driver_);  // joins the audio thread
+    Close();  // closes the device too, joining the audio thread
     if (synth_)
         delete_fluid_synth(synth_);
     if (settings_)
@@ -99,14 +103,23 @@ void MidiEngine::Open(const std::string& path)
         std::lock_guard lock(mutex_);
         CloseLocked();
     }
+    try {
+        OpenFile(path);
+    } catch (const KorvanError&) {
+        CloseOutput();  // with no file, nothing is left to play
+        throw;
+    }
+}
+
+void MidiEngine::OpenFile(const std::string& path)
+{
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     MidiFileInfo info;
     const std::string why = ReadMidiFile(bytes, info);
     if (!why.empty())
         throw KorvanError("Cannot play music file " + Quoted(path) + ": " + why);
     StartSynth();
-    if (options_.Output == AudioOutput::Device && !driver_)
-        StartAudioDevice();
+    OpenOutput();  // kept open from one file to the next, so the switch of music costs no new stream
 
     std::lock_guard lock(mutex_);
     lastFluidError.clear();
@@ -143,6 +156,8 @@ void MidiEngine::StartSynth()
             throw KorvanError("Cannot start the MIDI synthesizer: " + TakeFluidError());
         fluid_settings_setnum(settings_, "synth.sample-rate", options_.SampleRate);
         fluid_settings_setnum(settings_, "synth.gain", options_.Gain);
+        fluid_settings_setint(settings_, "audio.period-size", options_.PeriodFrames);
+        fluid_settings_setint(settings_, "audio.periods", options_.Periods);
         if (!options_.AlsaDevice.empty())
             fluid_settings_setstr(settings_, "audio.alsa.device", options_.AlsaDevice.c_str());
     }
@@ -156,15 +171,26 @@ void MidiEngine::StartSynth()
     synth_ = synth;
 }
 
-void MidiEngine::StartAudioDevice()
+void MidiEngine::OpenOutput()
 {
+    if (IsOutputOpen())
+        return;
+    if (options_.Output == AudioOutput::Offline) {
+        std::lock_guard lock(mutex_);
+        outputOpen_ = true;
+        return;
+    }
     std::string tried;
+    pacer_.Restart();  // no audio thread runs yet
     for (const std::string& name : options_.AudioDrivers) {
         lastFluidError.clear();
         fluid_settings_setstr(settings_, "audio.driver", name.c_str());
         driver_ = new_fluid_audio_driver2(settings_, &MidiEngine::RenderFromDevice, this);
-        if (driver_)
+        if (driver_) {
+            std::lock_guard lock(mutex_);
+            outputOpen_ = true;
             return;
+        }
         tried += (tried.empty() ? "" : "; ") + DriverTitle(name) + ": " + TakeFluidError();
     }
     throw KorvanError("No audio device could be opened for the music (" + (tried.empty() ? "no driver to try" : tried) +
@@ -172,10 +198,48 @@ void MidiEngine::StartAudioDevice()
                       "present and not held by another program");
 }
 
+void MidiEngine::CloseOutput()
+{
+    if (driver_) {
+        clock_->Interrupt(true);  // a pacer asleep on the audio thread wakes, so the join is prompt
+        delete_fluid_audio_driver(driver_);  // joins the audio thread; the stream goes with it
+        driver_ = nullptr;
+        clock_->Interrupt(false);
+    }
+    std::lock_guard lock(mutex_);
+    if (!outputOpen_)
+        return;
+    outputOpen_ = false;
+    if (player_)
+        SilenceLocked();
+}
+
+// What the device had not played yet went with it. Notes still ringing and the echoes in the
+// reverb and chorus would otherwise sound, stale, when the music resumes: let them end now.
+void MidiEngine::SilenceLocked()
+{
+    fluid_synth_all_sounds_off(synth_, -1);
+    std::vector<float> left(SilenceFrames), right(SilenceFrames);
+    for (int made = 0; made < 2 * options_.SampleRate; made += SilenceFrames) {
+        fluid_synth_write_float(synth_, SilenceFrames, left.data(), 0, 1, right.data(), 0, 1);
+        const auto loud = [](float value) { return value > Inaudible || value < -Inaudible; };
+        if (std::none_of(left.begin(), left.end(), loud) && std::none_of(right.begin(), right.end(), loud))
+            break;
+    }
+}
+
 void MidiEngine::Play()
 {
+    {
+        std::lock_guard lock(mutex_);
+        RequireOpenLocked();
+    }
+    try {
+        OpenOutput();
+    } catch (const KorvanError&) {
+        return;  // as with any other device error of Play: nothing plays, nothing is reported
+    }
     std::lock_guard lock(mutex_);
-    RequireOpenLocked();
     ++playback_;  // a playback still running is superseded: only this one reports its end
     if (atEnd_) {
         onEnd_(playback_);  // nothing left to play: the end is reached at once
@@ -189,13 +253,16 @@ void MidiEngine::Play()
 
 void MidiEngine::Stop()
 {
-    std::lock_guard lock(mutex_);
-    RequireOpenLocked();
-    if (!playing_)
-        return;  // an end already announced stays announced
-    ++playback_;
-    fluid_player_stop(player_);  // FluidSynth keeps the tick and resumes there
-    playing_ = false;
+    {
+        std::lock_guard lock(mutex_);
+        RequireOpenLocked();
+        if (playing_) {  // else an end already announced stays announced
+            ++playback_;
+            fluid_player_stop(player_);  // FluidSynth keeps the tick and resumes there
+            playing_ = false;
+        }
+    }
+    CloseOutput();
 }
 
 void MidiEngine::Rewind()
@@ -213,8 +280,11 @@ void MidiEngine::Rewind()
 
 void MidiEngine::Close()
 {
-    std::lock_guard lock(mutex_);
-    CloseLocked();
+    {
+        std::lock_guard lock(mutex_);
+        CloseLocked();
+    }
+    CloseOutput();
 }
 
 void MidiEngine::CloseLocked()
@@ -250,6 +320,12 @@ bool MidiEngine::IsOpen() const
     return player_ != nullptr;
 }
 
+bool MidiEngine::IsOutputOpen() const
+{
+    std::lock_guard lock(mutex_);
+    return outputOpen_;
+}
+
 bool MidiEngine::IsPlaying() const
 {
     std::lock_guard lock(mutex_);
@@ -273,8 +349,12 @@ int MidiEngine::RenderFromDevice(void* engine, int frames, int, float*[], int no
     if (nout < 2)
         return FLUID_FAILED;
     auto* self = static_cast<MidiEngine*>(engine);
-    std::lock_guard lock(self->mutex_);
-    self->RenderLocked(out[0], out[1], frames);
+    self->pacer_.BeforeBlock(frames);  // never under the lock: the UI thread must not wait for it
+    {
+        std::lock_guard lock(self->mutex_);
+        self->RenderLocked(out[0], out[1], frames);
+    }
+    self->pacer_.AfterBlock();
     return FLUID_OK;
 }
 
@@ -285,7 +365,7 @@ void MidiEngine::RenderOffline(float* left, float* right, int frames)
     for (int done = 0; done < frames; done += BlockFrames) {
         const int count = std::min(BlockFrames, frames - done);
         std::lock_guard lock(mutex_);
-        if (synth_) {
+        if (synth_ && outputOpen_) {
             RenderLocked(left + done, right + done, count);
         } else {
             std::fill(left + done, left + done + count, 0.0f);
@@ -297,6 +377,7 @@ void MidiEngine::RenderOffline(float* left, float* right, int frames)
 void MidiEngine::RenderLocked(float* left, float* right, int frames)
 {
     fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
+    framesRendered_ += frames;
     if (!playing_)
         return;
     // FluidSynth's own status only turns to done seconds after the last event, once the voices have

@@ -1,8 +1,12 @@
 // The music engine without Qt: one FluidSynth synth playing one MIDI file, with its own play/end state.
 #pragma once
 
+#include "music/AudioPacer.h"
+
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -35,6 +39,14 @@ struct MidiEngineOptions {
     // FluidSynth's default of 0.2 leaves a General MIDI piano some 30 dB below full scale; 0.5
     // keeps a busy arrangement (melody, chords, drums) below it.
     double Gain = 0.5;
+    // Background music needs no low latency: the device gets the audio in two periods of 186 ms
+    // (FluidSynth's largest), so that the synthesiser and the sound server wake some five times a
+    // second, not hundreds. The file player times its events by the sample all the same.
+    int PeriodFrames = 8192;
+    int Periods = 2;
+    // The clock that keeps the synthesiser from running ahead of a device that never blocks; null
+    // for the system's own.
+    std::shared_ptr<PaceClock> Clock;
 };
 
 class MidiEngine {
@@ -52,9 +64,11 @@ public:
     // Closes any open file, then opens path at its start without playing. Raises KorvanError
     // and leaves no file open when the file, the SoundFont or the audio device fails.
     void Open(const std::string& path);
-    // From the current position to the end of the file; returns at once.
+    // From the current position to the end of the file; returns at once. Opens the audio device
+    // again if Stop closed it; if it cannot be opened, nothing plays.
     void Play();
-    // Pauses: the position is kept for the next Play.
+    // Pauses: the position is kept for the next Play. Closes the audio device (a stream left open
+    // costs the sound server and the synthesiser as much as music does).
     void Stop();
     // Back to the start, not playing.
     void Rewind();
@@ -66,13 +80,18 @@ public:
 
     bool IsOpen() const;
     bool IsPlaying() const;
+    // Whether the audio device (or, offline, the owner's rendering) takes the synthesiser's audio.
+    bool IsOutputOpen() const;
+    // Frames of audio made since the engine was created, on the device or offline.
+    long long FramesRendered() const { return framesRendered_; }
     int CurrentTick() const;
     int TotalTicks() const;
     AudioOutput Output() const { return options_.Output; }
     int SampleRate() const { return options_.SampleRate; }
 
     // Offline output only: renders frames of stereo audio in the synth's 64-frame blocks, noting
-    // the end of the file after each block as the audio device's thread does.
+    // the end of the file after each block as the audio device's thread does. While the output is
+    // closed (after Stop, as a closed device would) it gives silence and the music does not move.
     void RenderOffline(float* left, float* right, int frames);
 
 private:
@@ -80,8 +99,12 @@ private:
     void RenderLocked(float* left, float* right, int frames);
     void RequireOpenLocked() const;
     void CloseLocked();
+    void OpenFile(const std::string& path);
     void StartSynth();
-    void StartAudioDevice();
+    void OpenOutput();   // throws KorvanError when no device opens
+    void CloseOutput();  // without the lock: it waits for the audio thread
+    void SilenceLocked();
+
 
     MidiEngineOptions options_;
     EndHandler onEnd_;
@@ -90,6 +113,10 @@ private:
     fluid_synth_t* synth_ = nullptr;
     fluid_audio_driver_t* driver_ = nullptr;
     fluid_player_t* player_ = nullptr;  // the open file; null when none is open
+    std::shared_ptr<PaceClock> clock_;
+    AudioPacer pacer_;  // the audio thread's alone
+    std::atomic<long long> framesRendered_{0};
+    bool outputOpen_ = false;
     bool playing_ = false;
     bool atEnd_ = false;
     int tick_ = 0;

@@ -1,4 +1,5 @@
 // MediaPlayer1: position, Stop/Rewind, the end-of-file notification and the errors of Open.
+#include "FakePaceClock.h"
 #include "MusicTestKit.h"
 #include "TempFolder.h"
 #include "base/KorvanError.h"
@@ -246,14 +247,16 @@ private slots:
         QVERIFY(!player.IsOpen());
     }
 
-    // The live path: ALSA's null device takes audio as fast as it is made, so the audio thread
-    // races through the music while the UI thread works the player.
+    // The live path: ALSA's null device takes audio as fast as it is made and a clock that jumps
+    // to the end of every wait leaves the pacer no time to keep, so the audio thread races through
+    // the music while the UI thread works the player.
     void endsFoundOnTheAudioThreadReachTheUiThread()
     {
         TMediaPlayer player;
         korvan::MidiEngineOptions options = player.EngineOptions();
         options.AudioDrivers = {"alsa"};
         options.AlsaDevice = "null";
+        options.Clock = std::make_shared<korvan::testing::FakePaceClock>(/*jumping=*/true);
         player.SetEngineOptions(options);
         player.SetFileName(oneSecond_);
         if (ErrorOf([&] { player.Open(); }) != "no error")
@@ -296,6 +299,75 @@ private slots:
         QCOMPARE(player.CurrentTick(), player.TotalTicks());
         QTest::qWait(50);
         QCOMPARE(rounds, 5);
+    }
+
+    // The output is open while a file is, but for a Stop: a stopped player keeps no stream open.
+    // The loop (Rewind, Play) keeps it open, so the music joins up without a gap.
+    void theOutputIsClosedByStopAndCloseAndOpenedByPlayAndOpen_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("open");  // the output after each step: 1 open, 0 closed
+        QTest::newRow("open, play") << QStringList{"open", "play"} << "11";
+        QTest::newRow("stop, play") << QStringList{"open", "play", "stop", "play"} << "1101";
+        QTest::newRow("stop twice") << QStringList{"open", "play", "stop", "stop", "play"} << "11001";
+        QTest::newRow("stop before playing") << QStringList{"open", "stop", "play"} << "101";
+        QTest::newRow("stop at the end") << QStringList{"open", "play", "to the end", "stop", "play"} << "11101";
+        QTest::newRow("rewind, play: the loop") << QStringList{"open", "play", "to the end", "rewind", "play"} << "11111";
+        QTest::newRow("stop, rewind, play") << QStringList{"open", "play", "stop", "rewind", "play"} << "11001";
+        QTest::newRow("close") << QStringList{"open", "play", "close"} << "110";
+        QTest::newRow("stop, open") << QStringList{"open", "play", "stop", "open"} << "1101";
+        QTest::newRow("failed open") << QStringList{"open", "play", "open missing"} << "110";
+    }
+    void theOutputIsClosedByStopAndCloseAndOpenedByPlayAndOpen()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, open);
+        TMediaPlayer player(nullptr, AudioOutput::Offline);
+        QSignalSpy spy(&player, &TMediaPlayer::Notify);
+        QVERIFY(!player.IsOutputOpen());
+        for (int i = 0; i < steps.size(); ++i) {
+            const QString& step = steps[i];
+            if (step == "open" || step == "open missing") {
+                player.SetFileName(step == "open" ? twoSeconds_ : QString::fromStdString(folder_.File("missing.mid")));
+                ErrorOf([&] { player.Open(); });
+            } else if (step == "play") {
+                player.Play();
+            } else if (step == "stop") {
+                player.Stop();
+            } else if (step == "rewind") {
+                player.Rewind();
+            } else if (step == "close") {
+                player.Close();
+            } else {
+                PlayFor(player, 2.1);
+            }
+            QVERIFY2(player.IsOutputOpen() == (open[i] == '1'), qPrintable(QString("after %1").arg(step)));
+            if (!player.IsOutputOpen()) {  // a closed output makes nothing and moves nothing
+                const int tick = player.CurrentTick();
+                QCOMPARE(korvan::testing::Peak(PlayFor(player, 0.5)), 0);
+                QCOMPARE(player.CurrentTick(), tick);
+            }
+        }
+        if (player.IsPlaying()) {  // whatever came before, the music plays on to its end
+            QVERIFY(korvan::testing::Peak(PlayFor(player, 0.5)) > 2000);
+            QVERIFY(SecondsToNotify(player, spy, 3.0) > 0);
+        }
+    }
+
+    // Stop and Play with the output closed between them: when the music resumes, no note of before
+    // the stop sounds on, and it goes on as it would have without the pause.
+    void playAfterStopResumesWithNothingLeftRinging()
+    {
+        auto paused = OpenOffline(twoSeconds_);
+        paused->Play();
+        PlayFor(*paused, 0.75);  // in the middle of the second note
+        paused->Stop();
+        QVERIFY(paused->CurrentTick() > 700 && paused->CurrentTick() <= 720);
+        QVERIFY(!paused->IsOutputOpen());
+        paused->Play();
+        const std::vector<std::int16_t> resumed = PlayFor(*paused, 0.2);  // up to the third note
+        QVERIFY2(korvan::testing::Peak(resumed) < 100, qPrintable(QString::number(korvan::testing::Peak(resumed))));
+        QVERIFY(korvan::testing::Peak(PlayFor(*paused, 0.2)) > 2000);  // the third note sounds
     }
 
     void openPositionsAtTheStartWithoutPlaying()

@@ -80,21 +80,25 @@ private slots:
         PlayFor(*form.MediaPlayer1, 1.0);
         QVERIFY(MusicOn(form));
 
+        QVERIFY(form.MediaPlayer1->IsOutputOpen());
         form.Item("Mozart1")->trigger();  // "Musica Off"
         QVERIFY(MusicOff(form));
         QVERIFY(!MusicOn(form));
         QVERIFY(!form.MediaPlayer1->IsPlaying());
+        QVERIFY(!form.MediaPlayer1->IsOutputOpen());  // closed, not just silent
         const int kept = form.MediaPlayer1->CurrentTick();
         QVERIFY(kept > 0);
         form.Item("Mozart1")->trigger();  // already off: nothing
         QVERIFY(MusicOff(form));
         PlayFor(*form.MediaPlayer1, 4.0);  // never restarts by itself while off
         QVERIFY(!form.MediaPlayer1->IsPlaying());
+        QVERIFY(!form.MediaPlayer1->IsOutputOpen());
         QCOMPARE(form.MediaPlayer1->CurrentTick(), kept);
 
         form.Item("Disattiva1")->trigger();  // "Musica On": resumes where it stopped
         QVERIFY(MusicOn(form));
         QVERIFY(!MusicOff(form));
+        QVERIFY(form.MediaPlayer1->IsOutputOpen());
         QVERIFY(form.MediaPlayer1->IsPlaying());
         QCOMPARE(form.MediaPlayer1->CurrentTick(), kept);
         PlayFor(*form.MediaPlayer1, 0.5);
@@ -104,6 +108,7 @@ private slots:
 
         PlayFor(*form.MediaPlayer1, 2.5);  // the end: it starts again from the beginning
         QVERIFY(form.MediaPlayer1->IsPlaying());
+        QVERIFY(form.MediaPlayer1->IsOutputOpen());
         QVERIFY(form.MediaPlayer1->CurrentTick() < later);
         QCOMPARE(errors.Texts, QStringList());
     }
@@ -120,6 +125,28 @@ private slots:
         form.Item("Disattiva1")->trigger();
         PlayFor(*form.MediaPlayer1, 0.3);
         QVERIFY(form.MediaPlayer1->IsPlaying());
+        QCOMPARE(errors.Texts, QStringList());
+    }
+
+    // The end reached just before "Musica Off" is still on its way to the loop: the output closes
+    // all the same, and "Musica On" opens it and starts the file again from the beginning.
+    void OffJustAfterTheEndClosesTheOutputAndOnStartsAgain()
+    {
+        CollectedErrors errors;
+        TForm_Main form;
+        UseOfflineMusic(form);
+        TickIntroTo(form, 1251);
+        form.MediaPlayer1->RenderOffline(3 * 44100 + 4410);  // the end is posted, not yet delivered
+        form.Item("Mozart1")->trigger();
+        QVERIFY(!form.MediaPlayer1->IsOutputOpen());
+        PlayFor(*form.MediaPlayer1, 0.5);  // the late end finds "Musica On" off
+        QVERIFY(!form.MediaPlayer1->IsPlaying());
+        QVERIFY(!form.MediaPlayer1->IsOutputOpen());
+        form.Item("Disattiva1")->trigger();
+        QVERIFY(form.MediaPlayer1->IsOutputOpen());
+        PlayFor(*form.MediaPlayer1, 0.3);
+        QVERIFY(form.MediaPlayer1->IsPlaying());
+        QVERIFY(form.MediaPlayer1->CurrentTick() < 500);  // from the beginning
         QCOMPARE(errors.Texts, QStringList());
     }
 
