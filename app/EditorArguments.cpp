@@ -55,15 +55,13 @@ QString EditorUsage()
            "map file), that map. The interface is in Italian.\n"
            "\n"
            "  -h, --help     print this help and exit\n"
-           "      --version  print the version and exit\n";
+           "      --version  print the version and exit\n"
+           "  --             end of options: a following name that starts with '-' is MAPFILE\n";
 }
 
 QString EditorVersion()
 {
-    return QString("Project_KORVAN (KORVAN Editor) ") + korvan::Version +
-           "\n"
-           "Copyright (C) 2026 The KORVAN Editor authors.\n"
-           "License: MIT <https://opensource.org/licenses/MIT>.\n";
+    return QString("Project_KORVAN (KORVAN Editor) ") + korvan::Version + "\n" + korvan::VersionNotice;
 }
 
 bool PrintOnStandardOutput(const QString& text)

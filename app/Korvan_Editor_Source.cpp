@@ -33,7 +33,7 @@ TForm_Main* Form_Main = nullptr;
 
 namespace {
 
-// "... a turni V 0.5.1", the number being the project's version.
+// "... a turni V " and the project's version.
 const QString MainCaption =
     QString("Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V ") + korvan::Version;
 

@@ -107,6 +107,8 @@ IndexedImage ReadIndexedBmp(const std::string& path)
 QImage ToQImage(const IndexedImage& image)
 {
     QImage picture(image.Width, image.Height, QImage::Format_Indexed8);
+    // Rows are padded to 4 bytes, which fill() leaves alone and a BMP file holds too.
+    std::memset(picture.bits(), 0, std::size_t(picture.sizeInBytes()));
     QList<QRgb> table(256);
     for (int i = 0; i < 256; ++i)
         table[i] = image.Palette[std::size_t(i)] | 0xFF000000u;

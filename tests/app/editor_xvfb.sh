@@ -8,7 +8,7 @@ source "$here/XvfbSession.sh"
 RUN=$1
 check() { python3 "$here/screen_check.py" "$@"; }
 WORK=$(mktemp -d /tmp/korvan-e2e-XXXXXX)
-CAPTION="Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V 0.5.1"
+CAPTION="Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V $("$RUN/Project_KORVAN" --version | sed -n '1s/.* //p')"
 
 start_xvfb
 cd "$RUN"

@@ -13,13 +13,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" || { cat "$scratch/install.log"; fail "cmake --install"; }
 
-expected=(bin/Project_KORVAN bin/korvan-map share/applications/korvan.desktop share/mime/packages/korvan.xml
-          share/metainfo/example.korvan.editor.metainfo.xml share/man/man1/Project_KORVAN.1.gz
-          share/man/man1/korvan-map.1.gz share/doc/korvan-editor/copyright share/doc/korvan-editor/changelog.gz)
+programs=(Project_KORVAN korvan-map korvan-midi-render)
+expected=(share/applications/korvan.desktop share/mime/packages/korvan.xml
+          share/metainfo/example.korvan.editor.metainfo.xml share/doc/korvan-editor/copyright
+          share/bash-completion/completions/korvan-map share/bash-completion/completions/korvan-midi-render)
+for program in "${programs[@]}"; do expected+=("bin/$program" "share/man/man1/$program.1.gz"); done
 for name in Black Splatt Cities Units Territ Lands Terrain Quadri; do expected+=("share/korvan/Graphic/$name.BMP"); done
 expected+=(share/korvan/Music/Music1.mid share/korvan/Music/Music2.mid)
 for file in "${expected[@]}"; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
-for program in Project_KORVAN korvan-map; do [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"; done
+for program in "${programs[@]}"; do [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"; done
 
 # The window icon (32 x 32, 16 colours) and its larger renderings, each at its own size.
 for size in 32 48 64 128 256; do
@@ -37,7 +39,7 @@ grep -qx 'MimeType=application/x-korvan-map;' "$desktop" || fail "desktop entry 
 appstreamcli validate --no-net "$prefix/share/metainfo/example.korvan.editor.metainfo.xml" >"$scratch/appstream.log" ||
   { cat "$scratch/appstream.log"; fail "appstreamcli validate"; }
 grep -q '<glob pattern="\*.korv"/>' "$prefix/share/mime/packages/korvan.xml" || fail "no *.korv file type"
-for page in Project_KORVAN korvan-map; do
+for page in "${programs[@]}"; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "manual page $page: $warnings"
 done

@@ -94,7 +94,7 @@ private slots:
         for (QMenu* menu : form.TopMenus)
             QCOMPARE(menu->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(form.windowTitle(),
-                 QString("Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V 0.5.1"));
+                 QString("Generatore & Editor di Mappe Isometriche per Strategici in tempo reale o a turni V " KORVAN_VERSION));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(form.frameGeometry().top(), (screen.height() - form.frameGeometry().height()) / 2);
         QCOMPARE(form.frameGeometry().left(), (screen.width() - form.frameGeometry().width()) / 2);

@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(ParseEditorCommandLine({"-x"}).Reason, QString("invalid option -- 'x'"));
         QCOMPARE(ParseEditorCommandLine({""}).Reason, QString("empty map file name"));
         QVERIFY(EditorUsage().startsWith("Usage: Project_KORVAN [MAPFILE]\n"));
-        QVERIFY(EditorVersion().startsWith("Project_KORVAN (KORVAN Editor) 0.5.1\n"));
+        QVERIFY(EditorVersion().startsWith("Project_KORVAN (KORVAN Editor) " KORVAN_VERSION "\n"));
     }
 
     // What the editor shows after the intro for each kind of file named on its command line: the

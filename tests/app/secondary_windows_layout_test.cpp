@@ -86,7 +86,7 @@ const LabelRow Labels[] = {
     {"Author", "Label1", {104, 16}, "Team KORVAN", Face::Verdana, 13, Ink::Lime},
     {"Author", "Label2", {104, 40}, "contact:", Face::Verdana, 13, Ink::Blue},
     {"Author", "Label3", {104, 64}, "korvan-team@example.org", Face::Arial, 11, Ink::Lime},
-    {"Versione", "Label1", {24, 16}, "KORVAN Editor Versione 0.5.1", Face::Verdana, 13, Ink::Lime},
+    {"Versione", "Label1", {24, 16}, "KORVAN Editor Versione " KORVAN_VERSION, Face::Verdana, 13, Ink::Lime},
     {"Versione", "Label2", {24, 40}, "Demo.", Face::MsSansSerif, 11, Ink::Red},
     {"Crediti_Grafica", "Label1", {16, 16}, "Grafica creata da :", Face::Verdana, 13, Ink::Blue},
     {"Crediti_Grafica", "Label2", {32, 40}, "- Team KORVAN", Face::Verdana, 13, Ink::Lime},

@@ -250,6 +250,9 @@ std::string CloseStandardOutput()
     return error != 0 ? std::strerror(error) : "write error";
 }
 
-std::string VersionText(const char* tool) { return std::string(tool) + " (KORVAN Editor) " + korvan::Version + "\n"; }
+std::string VersionText(const char* tool)
+{
+    return std::string(tool) + " (KORVAN Editor) " + korvan::Version + "\n" + korvan::VersionNotice;
+}
 
 }  // namespace korvan::cli

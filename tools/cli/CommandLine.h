@@ -92,7 +92,7 @@ std::string CloseStandardOutput();
 // "--name" for a long option's name, "-n" for a one-letter one.
 QString OptionName(const QString& name);
 
-// What --version prints: "tool (KORVAN Editor) VERSION".
+// What --version prints: "tool (KORVAN Editor) VERSION", then the copyright and the licence.
 std::string VersionText(const char* tool);
 
 }  // namespace korvan::cli

@@ -14,6 +14,7 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <cstring>
 
 namespace korvan::art {
 namespace {
@@ -158,6 +159,7 @@ QImage MakeVersionBadge()
     table[252] = qRgb(255, 255, 255);
     table[253] = qRgb(0, 0, 0);
     QImage image(111, 46, QImage::Format_Indexed8);
+    std::memset(image.bits(), 0, std::size_t(image.sizeInBytes()));  // row padding too: it goes into the file
     image.setColorTable(table);
     for (int y = 0; y < 46; ++y)
         for (int x = 0; x < 111; ++x) {
