@@ -49,7 +49,8 @@ constexpr int ImageHeight = 480;  // the back buffer; its last rows lie under th
 constexpr int FrameIntervalMs = 15;
 constexpr int IntroIntervalMs = 4;
 
-std::string FindAsset(const std::string& name) { return TForm_Main::AssetPath(QString::fromStdString(name)).toStdString(); }
+// Byte for byte: the install folder's name may be in any encoding.
+std::string FindAsset(const std::string& name) { return korvan::ResolveAsset(name, korvan::ExecutableFolder()); }
 
 // A file of the artwork that fails to load goes to the error box, and start-up goes on.
 void ReportLoadError(const std::exception& error) { ShowErrorBox(QString::fromUtf8(error.what())); }
@@ -87,12 +88,6 @@ TForm_Main::~TForm_Main()
         Image1->SetBackBuffer(nullptr);
     if (Form_Main == this)
         Form_Main = nullptr;
-}
-
-QString TForm_Main::AssetPath(const QString& name)
-{
-    return QString::fromStdString(
-        korvan::ResolveAsset(name.toStdString(), QCoreApplication::applicationDirPath().toStdString()));
 }
 
 void TForm_Main::CreateComponents()
@@ -177,7 +172,7 @@ void TForm_Main::LoadIntroPicture()
 {
     RunHandler([this] {
         // Read once, by the reader that never blocks and reports a missing or broken file.
-        Image1->SetPicture(korvan::ToQImage(korvan::ReadIndexedBmp(AssetPath("Graphic\\Splatt.BMP").toStdString())));
+        Image1->SetPicture(korvan::ToQImage(korvan::ReadIndexedBmp(FindAsset("Graphic\\Splatt.BMP"))));
     });
 }
 

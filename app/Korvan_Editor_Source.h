@@ -6,6 +6,8 @@
 #include "edit/FrameCache.h"
 #include "edit/Input.h"
 
+#include <string>
+
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
@@ -56,8 +58,8 @@ public:
     bool AlphaBlend = true;
 
     // The map file named on the command line, loaded at the switch to the editor in place of the
-    // generated map; empty for none.
-    QString StartMapFile;
+    // generated map; empty for none. The name's bytes as given, whatever their encoding.
+    std::string StartMapFile;
 
     // Menu items by their names; top-level menus by position 0..7.
     QMenu* TopMenus[8] = {};
@@ -119,9 +121,6 @@ public:
     // Whether the map may be replaced or the program end: nothing is unsaved, or the user, asked,
     // chose "Non salvare" or "Salva" and the save succeeded.
     bool MayDiscardMap();
-
-    // The artwork folder lookup: working folder, beside the executable, installed share folder.
-    static QString AssetPath(const QString& name);
 
 signals:
     void ExitRequested();
