@@ -2,16 +2,26 @@
 // saves, and the same rules must hold before QApplication exists (--help needs no display).
 #include "EditorArguments.h"
 
+#include "base/FileAccess.h"
+#include "base/KorvanError.h"
 #include "base/Version.h"
+#include "map/MapFile.h"
 
-EditorCommandLine ParseEditorCommandLine(const QStringList& arguments)
+#include <QByteArray>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+EditorCommandLine ParseEditorCommandLine(const std::vector<std::string>& arguments)
 {
     EditorCommandLine line;
-    QStringList names;
+    std::vector<std::string> names;
     bool optionsEnded = false;
-    for (const QString& argument : arguments) {
-        if (optionsEnded || argument == "-" || !argument.startsWith('-')) {
-            names << argument;
+    for (const std::string& argument : arguments) {
+        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
+            names.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "-h" || argument == "--help") {
@@ -19,17 +29,21 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments)
         } else if (argument == "--version") {
             return {EditorCommandLine::Action::Version, {}, {}};
         } else if (line.Reason.isEmpty()) {
-            line.Reason = QString("unknown option '%1'").arg(argument);
+            line.Reason = argument.starts_with("--")
+                              ? QString("unrecognized option '%1'").arg(DisplayName(argument))
+                              : QString("invalid option -- '%1'").arg(DisplayName(argument.substr(1, 1)));
         }
     }
     if (line.Reason.isEmpty() && names.size() > 1)
         line.Reason = QString("one map file at most, not %1").arg(names.size());
+    if (line.Reason.isEmpty() && names.size() == 1 && names.front().empty())
+        line.Reason = "empty map file name";
     if (!line.Reason.isEmpty()) {
         line.Do = EditorCommandLine::Action::BadUsage;
         return line;
     }
-    if (!names.isEmpty())
-        line.MapFile = names.constFirst();
+    if (!names.empty())
+        line.MapFile = names.front();
     return line;
 }
 
@@ -49,3 +63,49 @@ QString EditorVersion()
 {
     return QString("Project_KORVAN (KORVAN Editor) ") + korvan::Version + "\n" + korvan::VersionNotice;
 }
+
+bool PrintOnStandardOutput(const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    const bool failedBefore = std::ferror(stdout) != 0;
+    errno = 0;
+    const bool flushFailed = std::fflush(stdout) != 0;
+    const int error = errno;
+    if (!failedBefore && !flushFailed)
+        return true;
+    std::fprintf(stderr, "Project_KORVAN: standard output: %s\n",
+                 flushFailed && error != 0 ? std::strerror(error) : "write error");
+    return false;
+}
+
+QString LoadStartMap(korvan::MapGrid& cells, const std::string& path)
+{
+    std::uint64_t size = 0;
+    try {
+        size = korvan::LoadMap(cells, path);
+    } catch (const korvan::FileError& error) {
+        throw korvan::KorvanError((DisplayName(path) + ": ").toStdString() + korvan::SystemReason(error));
+    }
+    if (size <= korvan::MapFileSize)
+        return {};
+    return QString("%1: the file is longer than a map (%2 bytes); its first %3 bytes were loaded")
+        .arg(DisplayName(path))
+        .arg(size)
+        .arg(korvan::MapFileSize);
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    if (path.starts_with('/'))
+        return path;
+    std::string folder(4096, '\0');
+    while (::getcwd(folder.data(), folder.size()) == nullptr) {
+        if (errno != ERANGE)
+            return path;  // the working folder is gone: the relative name still works, if anything
+        folder.resize(folder.size() * 2);
+    }
+    folder.resize(std::strlen(folder.c_str()));
+    return (folder == "/" ? folder : folder + "/") + path;
+}
+
+QString DisplayName(const std::string& path) { return QString::fromLocal8Bit(QByteArray::fromStdString(path)); }

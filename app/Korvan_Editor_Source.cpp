@@ -6,6 +6,7 @@
 #include "ItalianQtTexts.h"
 #include "MediaPlayer.h"
 #include "present/TImage.h"
+#include "WindowSystem.h"
 #include "X11Connection.h"
 
 #include "base/AssetLookup.h"
@@ -48,7 +49,8 @@ constexpr int ImageHeight = 480;  // the back buffer; its last rows lie under th
 constexpr int FrameIntervalMs = 15;
 constexpr int IntroIntervalMs = 4;
 
-std::string FindAsset(const std::string& name) { return TForm_Main::AssetPath(QString::fromStdString(name)).toStdString(); }
+// Byte for byte: the install folder's name may be in any encoding.
+std::string FindAsset(const std::string& name) { return korvan::ResolveAsset(name, korvan::ExecutableFolder()); }
 
 // A file of the artwork that fails to load goes to the error box, and start-up goes on.
 void ReportLoadError(const std::exception& error) { ShowErrorBox(QString::fromUtf8(error.what())); }
@@ -88,12 +90,6 @@ TForm_Main::~TForm_Main()
         Form_Main = nullptr;
 }
 
-QString TForm_Main::AssetPath(const QString& name)
-{
-    return QString::fromStdString(
-        korvan::ResolveAsset(name.toStdString(), QCoreApplication::applicationDirPath().toStdString()));
-}
-
 void TForm_Main::CreateComponents()
 {
     auto* client = new QWidget(this);
@@ -102,6 +98,7 @@ void TForm_Main::CreateComponents()
     SetBackground(client, QColor(0x80, 0x80, 0x80));  // grey until the editor switch
 
     Image1 = new TImage(client);
+    Image1->SetPictureLevel(pictureLevel_);
     Image1->hide();
     Image1->OnMouseMove = [this](int x, int y) { MouseInfo(Image1, QGuiApplication::keyboardModifiers(), x, y); };
     Image1->OnMouseDown = [this](Qt::MouseButton button, int x, int y) {
@@ -166,6 +163,7 @@ void TForm_Main::FormCreate()
     korvan::SetUpArtwork(editor.Canvas, FindAsset, korvan::ArtworkParts::Sheets, ReportLoadError);
     korvan::GenerateMap(editor);
     korvan::ResetBrushAfterNewMap(editor.Canvas, editor.Brush);
+    korvan::AwaitPointer(editor.Canvas);
     MapReplaced();
     SplatTimer->start();
 }
@@ -174,7 +172,7 @@ void TForm_Main::LoadIntroPicture()
 {
     RunHandler([this] {
         // Read once, by the reader that never blocks and reports a missing or broken file.
-        Image1->SetPicture(korvan::ToQImage(korvan::ReadIndexedBmp(AssetPath("Graphic\\Splatt.BMP").toStdString())));
+        Image1->SetPicture(korvan::ToQImage(korvan::ReadIndexedBmp(FindAsset("Graphic\\Splatt.BMP"))));
     });
 }
 
@@ -225,9 +223,16 @@ void TForm_Main::IntroTimerFired()
 
 void TForm_Main::SetOpacity(double opacity)
 {
-    setWindowOpacity(opacity);
-    // A compositor shows each step only if it reaches the server when it is made.
-    FlushToWindowSystem();
+    if (WindowOpacityWorks()) {
+        setWindowOpacity(opacity);
+        // A compositor shows each step only if it reaches the server when it is made.
+        FlushToWindowSystem();
+        return;
+    }
+    // Where a window cannot be faded (Wayland), the intro picture itself fades in from black.
+    pictureLevel_ = qRound(std::clamp(opacity, 0.0, 1.0) * 255);
+    if (Image1 != nullptr)
+        Image1->SetPictureLevel(pictureLevel_);
 }
 
 void TForm_Main::EditorSwitch()
@@ -263,8 +268,11 @@ void TForm_Main::EditorSwitch()
     SwitchToEditorMusic();
     activateWindow();
     setFocus();
-    // A window that appears under a still pointer gets no move event from Qt, though the desktop
-    // would report one: take the pointer's place now, so the view does not drift on its own.
+    // A window that appears under a still pointer gets no move event from Qt, though the X server
+    // would report one: take the pointer's place now. On Wayland the pointer's place is known only
+    // once it enters a window (Image1 reports the enter), so the cursor stays unknown until then.
+    if (OnWayland())
+        return;
     const QPoint pointer = Image1->mapFromGlobal(QCursor::pos());
     if (Image1->rect().contains(pointer) && centralWidget()->rect().contains(centralWidget()->mapFromGlobal(QCursor::pos())))
         MouseInfo(Image1, QGuiApplication::keyboardModifiers(), pointer.x(), pointer.y());

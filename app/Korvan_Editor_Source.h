@@ -6,6 +6,8 @@
 #include "edit/FrameCache.h"
 #include "edit/Input.h"
 
+#include <string>
+
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
@@ -56,8 +58,8 @@ public:
     bool AlphaBlend = true;
 
     // The map file named on the command line, loaded at the switch to the editor in place of the
-    // generated map; empty for none.
-    QString StartMapFile;
+    // generated map; empty for none. The name's bytes as given, whatever their encoding.
+    std::string StartMapFile;
 
     // Menu items by their names; top-level menus by position 0..7.
     QMenu* TopMenus[8] = {};
@@ -120,9 +122,6 @@ public:
     // chose "Non salvare" or "Salva" and the save succeeded.
     bool MayDiscardMap();
 
-    // The artwork folder lookup: working folder, beside the executable, installed share folder.
-    static QString AssetPath(const QString& name);
-
 signals:
     void ExitRequested();
 
@@ -168,6 +167,7 @@ private:
     std::unique_ptr<korvan::FrameCache> frames_ = std::make_unique<korvan::FrameCache>();
     QSet<QString> reported_;  // messages of RunReportedOnce already shown
     int menuBarHeight_ = 0;
+    int pictureLevel_ = 255;  // the intro picture's brightness where the window itself cannot fade
     // The intro's clock runs from the first intro tick; time in modal boxes is taken out of it.
     QElapsedTimer introClock_;
     qint64 introBoxTime_ = 0;

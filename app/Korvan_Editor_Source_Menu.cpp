@@ -1,5 +1,6 @@
 // The main menu: its tree, and the map, view, file and exit commands.
 #include "Korvan_Editor_Source.h"
+#include "EditorArguments.h"
 
 #include "ErrorBox.h"
 #include "SaveQuestion.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -197,7 +199,7 @@ void TForm_Main::CaricaGioco1Click()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     OpenDialog1FileName = OpenDialog1->selectedFiles().constFirst();
-    korvan::LoadMap(korvan::ChangeCells(editor_->Map), OpenDialog1FileName.toStdString());
+    korvan::LoadMap(korvan::ChangeCells(editor_->Map), QFile::encodeName(OpenDialog1FileName).toStdString());
     MapReplaced();
 }
 
@@ -206,13 +208,15 @@ void TForm_Main::CaricaGioco1Click()
 // dialog still asks for a name the first time, so nothing is overwritten without being chosen.
 void TForm_Main::LoadStartMapFile()
 {
-    if (StartMapFile.isEmpty())
+    if (StartMapFile.empty())
         return;
-    const QString path = QFileInfo(StartMapFile).absoluteFilePath();
-    OpenDialog1FileName = path;
+    const std::string path = AbsolutePath(StartMapFile);
+    OpenDialog1FileName = QFile::decodeName(QByteArray::fromStdString(path));
     RunHandler([&] {
-        korvan::LoadMap(korvan::ChangeCells(editor_->Map), path.toStdString());
+        const QString warning = LoadStartMap(korvan::ChangeCells(editor_->Map), path);
         MapReplaced();  // a loaded map has nothing to take back and nothing unsaved
+        if (!warning.isEmpty())
+            ShowErrorBox(warning);
     });
 }
 
@@ -227,7 +231,7 @@ bool TForm_Main::SaveDialogExec()
 
 void TForm_Main::SaveTo(const QString& name)
 {
-    korvan::SaveMap(std::as_const(editor_->Map.Cells), name.toStdString());
+    korvan::SaveMap(std::as_const(editor_->Map.Cells), QFile::encodeName(name).toStdString());
     korvan::MarkSaved(editor_->History);
 }
 

@@ -38,10 +38,10 @@ std::array<TilePaletteView*, 4> Palettes()
 }  // namespace
 
 // The four tile windows, shown as "Tiles Terreno" shows its own.
-void TForm_Main::ilesRisorse1Click() { ShowSecondaryWindow(Form_Tiles_Risorse); }
-void TForm_Main::SpritesUnit1Click() { ShowSecondaryWindow(Form_Tiles_Fiumi); }
-void TForm_Main::ilesStrade1Click() { ShowSecondaryWindow(Form_Tiles_Strade); }
-void TForm_Main::ilesStTerreno1Click() { ShowSecondaryWindow(Form_Tiles_Status_Terreno); }
+void TForm_Main::ilesRisorse1Click() { ShowSecondaryWindow(Form_Tiles_Risorse, this); }
+void TForm_Main::SpritesUnit1Click() { ShowSecondaryWindow(Form_Tiles_Fiumi, this); }
+void TForm_Main::ilesStrade1Click() { ShowSecondaryWindow(Form_Tiles_Strade, this); }
+void TForm_Main::ilesStTerreno1Click() { ShowSecondaryWindow(Form_Tiles_Status_Terreno, this); }
 
 void TForm_Main::ConnectToolWindows()
 {

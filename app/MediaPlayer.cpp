@@ -46,7 +46,7 @@ void TMediaPlayer::SetAudioOutput(korvan::AudioOutput output)
 void TMediaPlayer::Open()
 {
     // Looked for where the artwork is, so that an installed editor finds its music too.
-    const std::string exeDir = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    const std::string exeDir = korvan::ExecutableFolder();
     engine_->Open(korvan::ResolveAsset(QFile::encodeName(fileName_).toStdString(), exeDir));
 }
 

@@ -7,29 +7,33 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
-QStringList ArgumentsAfterTheProgram(const QStringList& arguments) { return arguments.mid(1); }
+// The words after the program's name, as the bytes they were given: a map file's name may be in
+// any encoding, and a round trip through QString would lose the bytes that are not UTF-8.
+std::vector<std::string> ArgumentsAfterTheProgram(int argc, char** argv)
+{
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i)
+        words.emplace_back(argv[i]);
+    return words;
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
     // --help and --version answer without a display, before Qt looks for one.
-    QStringList raw;
-    for (int i = 0; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    const EditorCommandLine early = ParseEditorCommandLine(ArgumentsAfterTheProgram(raw));
-    if (early.Do == EditorCommandLine::Action::Help || early.Do == EditorCommandLine::Action::Version) {
-        const QString text = early.Do == EditorCommandLine::Action::Help ? EditorUsage() : EditorVersion();
-        std::fputs(text.toLocal8Bit().constData(), stdout);
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    }
+    const EditorCommandLine early = ParseEditorCommandLine(ArgumentsAfterTheProgram(argc, argv));
+    if (early.Do == EditorCommandLine::Action::Help || early.Do == EditorCommandLine::Action::Version)
+        return PrintOnStandardOutput(early.Do == EditorCommandLine::Action::Help ? EditorUsage() : EditorVersion()) ? 0 : 1;
 
     QApplication application(argc, argv);
-    // Qt has taken its own options (-platform, -style …) out of the arguments by now.
-    const EditorCommandLine line = ParseEditorCommandLine(ArgumentsAfterTheProgram(application.arguments()));
+    // Qt has taken its own options (-platform, -style …) out of argc and argv by now.
+    const EditorCommandLine line = ParseEditorCommandLine(ArgumentsAfterTheProgram(argc, argv));
     if (line.Do == EditorCommandLine::Action::BadUsage) {
         std::fprintf(stderr, "Project_KORVAN: %s\n%s", qPrintable(line.Reason), qPrintable(EditorUsage()));
         return 2;

@@ -20,4 +20,11 @@ std::string ResolveAsset(const std::string& name, const std::string& exeDir)
     return relative;
 }
 
+std::string ExecutableFolder()
+{
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
+
 }  // namespace korvan

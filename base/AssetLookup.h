@@ -12,4 +12,8 @@ namespace korvan {
 // opening it reports the usual error.
 std::string ResolveAsset(const std::string& name, const std::string& exeDir);
 
+// The folder of the running executable, byte for byte as the kernel names it (/proc/self/exe),
+// whatever its encoding; "." when it cannot be read.
+std::string ExecutableFolder();
+
 }  // namespace korvan

@@ -77,15 +77,32 @@ private:
     std::string path_;
 };
 
+// A link the kernel itself would refuse to follow (fs.protected_symlinks): in a sticky,
+// world-writable folder such as /tmp, a link owned by neither the user nor the folder's owner.
+// Following it ourselves would let anyone who can write there aim our save at any file.
+bool PlantedByOthers(const std::string& link, const struct stat& linkInfo)
+{
+    struct stat folder{};
+    if (::stat(FolderOf(link).c_str(), &folder) != 0)
+        return true;  // cannot tell: follow nothing
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return shared && linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != folder.st_uid;
+}
+
 // Follows a chain of symbolic links to the file that a save must replace, so that the link
-// itself stays a link. A dangling link names the file to create.
-std::string SaveTarget(const std::string& path)
+// itself stays a link. A dangling link names the file to create. With links refused, a link
+// is not followed at all.
+std::string SaveTarget(const std::string& path, Links links)
 {
     std::string target = path;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info{};
         if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return target;
+        if (links == Links::Refuse)
+            throw LinkRefusedError(path);
+        if (PlantedByOthers(target, info))
+            Fail(EACCES, path);
         std::string link(PATH_MAX, '\0');
         const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
         if (length < 0)
@@ -167,16 +184,22 @@ std::string FileErrorMessage(int error, const std::string& path)
 
 std::string SystemReason(const FileError& error)
 {
-    if (error.Error == 0 || dynamic_cast<const NotRegularFileError*>(&error) != nullptr)
+    if (error.Error == 0 || dynamic_cast<const NotRegularFileError*>(&error) != nullptr ||
+        dynamic_cast<const LinkRefusedError*>(&error) != nullptr)
         return error.Reason;
     return std::strerror(error.Error);
 }
 
-std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t limit)
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t limit, std::uint64_t* fileSize)
 {
     FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0)
-        Fail(errno, path);
+    if (file.Get() < 0) {
+        const int error = errno;
+        struct stat info{};
+        if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+            throw NotRegularFileError(path);  // a socket: it cannot be opened at all
+        Fail(error, path);
+    }
     struct stat info{};
     if (::fstat(file.Get(), &info) != 0)
         Fail(errno, path);
@@ -184,6 +207,8 @@ std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t l
         Fail(EISDIR, path);
     if (!S_ISREG(info.st_mode))
         throw NotRegularFileError(path);
+    if (fileSize != nullptr)
+        *fileSize = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
 
     // Sized by what fstat says, but read to the end: the file may change while it is read.
     std::vector<std::uint8_t> bytes(std::min(limit, std::size_t(std::max<off_t>(info.st_size, 0))));
@@ -218,9 +243,9 @@ std::string TemporaryFilePrefix(const std::string& fileName)
     return prefix;
 }
 
-void WriteFileAtomically(const std::string& path, const std::uint8_t* data, std::size_t size)
+void WriteFileAtomically(const std::string& path, const std::uint8_t* data, std::size_t size, Links links)
 {
-    const std::string target = SaveTarget(path);
+    const std::string target = SaveTarget(path, links);
 
     // Only a regular file is ever replaced: a rename over a device node or a FIFO would destroy
     // it. A read-only file is never replaced, whoever asks (root included).

@@ -25,17 +25,27 @@ std::string SystemReason(const FileError& error);
 // device can neither block the caller nor feed it endless bytes. A folder fails with EISDIR,
 // anything else that is not a regular file with NotRegularFileError (EACCES). Failures raise FileError carrying the
 // error number, the path, and the map dialog's message for the number (FileErrorMessage).
-std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t limit);
+// fileSize, when given, receives the file's whole size as fstat reports it.
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::size_t limit,
+                                          std::uint64_t* fileSize = nullptr);
+
+// Whether a save may write through a symbolic link at its own name.
+enum class Links { Follow, Refuse };
 
 // Writes size bytes to path atomically: a complete new file or, on any failure, the old one
 // untouched. The bytes go to a hidden temporary file beside the target (TemporaryFilePrefix),
 // which every failure removes, and are renamed over it. A symbolic link is written through (the
 // link stays a link); a replaced file keeps its permission bits. Refused with EACCES ("File access
-// denied"): a read-only target, and (as NotRegularFileError) a target that exists and is not a
-// regular file after following links (a device node, a FIFO, a socket), which is left as it was. A folder fails with
-// EISDIR. Leftovers of earlier writes to the same target that were killed before cleaning up, and
-// are more than a minute old, are removed. Hard links to the old file keep the old bytes.
-void WriteFileAtomically(const std::string& path, const std::uint8_t* data, std::size_t size);
+// denied"): a read-only target; a link that the kernel would refuse to follow (fs.protected_symlinks:
+// in a sticky, world-writable folder, owned by neither the user nor the folder's owner); and (as
+// NotRegularFileError) a target that exists and is not a regular file after following links (a
+// device node, a FIFO, a socket), which is left as it was. A folder fails with EISDIR. With
+// Links::Refuse (a batch writing many names into one folder), a link at path is refused as
+// LinkRefusedError and nothing is written. Leftovers of earlier writes to the same target that
+// were killed before cleaning up, and are more than a minute old, are removed. Hard links to the
+// old file keep the old bytes.
+void WriteFileAtomically(const std::string& path, const std::uint8_t* data, std::size_t size,
+                         Links links = Links::Follow);
 
 // The start of the temporary files' names for a target file name (without folder): "." + name +
 // ".korvan-save-", followed by six random characters. Long names are shortened to fit.

@@ -36,4 +36,14 @@ public:
     }
 };
 
+// A save that would have written through a symbolic link where links are not followed (a batch's
+// folder): refused, and the link left as it was.
+class LinkRefusedError : public FileError {
+public:
+    explicit LinkRefusedError(std::string path)
+        : FileError("File access denied", EACCES, std::move(path), "Is a symbolic link, not written through")
+    {
+    }
+};
+
 }  // namespace korvan

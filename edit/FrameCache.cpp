@@ -15,7 +15,7 @@ namespace {
 
 // Byte comparison stands for field comparison only without padding.
 static_assert(std::has_unique_object_representations_v<FrameKey>);
-static_assert(offsetof(FrameKey, Shimmer) + sizeof(ShimmerState) + 2 == sizeof(FrameKey));
+static_assert(offsetof(FrameKey, Shimmer) + sizeof(ShimmerState) + sizeof(FrameKey::Unused) == sizeof(FrameKey));
 
 constexpr std::size_t FrameBytes = std::size_t(BackBufferWidth) * BackBufferHeight;
 

@@ -28,7 +28,7 @@ struct FrameKey {
     BrushState Brush;
     std::int32_t Blitter;
     ShimmerState Shimmer;
-    std::uint8_t Unused[2];
+    std::uint8_t Unused[6];
 };
 
 class FrameCache {

@@ -23,17 +23,23 @@ void PointerOverImage(ViewState& view, int x, int y)
 {
     view.CursorX = x - 34;
     view.CursorY = y - 20;
+    view.CursorUnknown = 0;
 }
 
 void PointerOverWindow(ViewState& view, int x, int y)
 {
     view.CursorX = x - 20;
     view.CursorY = y - 20;
+    view.CursorUnknown = 0;
 }
+
+void AwaitPointer(ViewState& view) { view.CursorUnknown = 1; }
 
 void PressEdgeScroll(ViewState& view)
 {
     // The press has its own top band (-32 < y < 0), unlike the frame tick's (-16 < y < 16).
+    if (view.CursorUnknown != 0)
+        return;
     if (view.CursorX < view.ViewLeft)
         AddScroll(view.ScrollX, 65);
     else if (view.CursorX > view.ViewRight - 60)

@@ -18,12 +18,20 @@ inline constexpr int KeyBackslash = 220;
 inline constexpr int KeyDigit1 = 49;
 inline constexpr int KeyDigit5 = 53;
 
-// The pointer over the picture at (x, y) of its client pixels, or over the window elsewhere.
+// The pointer over the picture at (x, y) of its client pixels, or over the window elsewhere. Either
+// makes the cursor known.
 void PointerOverImage(ViewState& view, int x, int y);
 void PointerOverWindow(ViewState& view, int x, int y);
 
-// A press takes one edge-scroll step of its own (no clamp), then acts by button: the left paints,
-// the right steps the current item, the middle takes the current item from the cell it hits.
+// The editor starts with the cursor at (0, 0), inside the top edge band, before any pointer has
+// been seen (a window shown under a still pointer, or a desktop that does not say where the
+// pointer is): until the first pointer position over the view arrives, the cursor's value takes
+// no edge-scroll step, neither in the frame tick nor on a press. The preview still draws there.
+void AwaitPointer(ViewState& view);
+
+// A press takes one edge-scroll step of its own (no clamp, none while the cursor is unknown), then
+// acts by button: the left paints, the right steps the current item, the middle takes the current
+// item from the cell it hits.
 void PressEdgeScroll(ViewState& view);
 void PressMap(Editor& editor, MouseButton button);
 

@@ -58,20 +58,22 @@ void DecodeMap(const std::uint8_t* in, MapGrid& cells)
         }
 }
 
-void SaveMap(const MapGrid& cells, const std::string& path)
+void SaveMap(const MapGrid& cells, const std::string& path, Links links)
 {
     const std::vector<std::uint8_t> bytes = EncodeMap(cells);
-    WriteFileAtomically(path, bytes.data(), bytes.size());
+    WriteFileAtomically(path, bytes.data(), bytes.size(), links);
 }
 
-void LoadMap(MapGrid& cells, const std::string& path)
+std::uint64_t LoadMap(MapGrid& cells, const std::string& path)
 {
-    const std::vector<std::uint8_t> bytes = ReadRegularFile(path, MapFileSize);
+    std::uint64_t fileSize = 0;
+    const std::vector<std::uint8_t> bytes = ReadRegularFile(path, MapFileSize, &fileSize);
     if (bytes.size() < MapFileSize)
         throw FileError("Map file too short: " + std::to_string(bytes.size()) + " bytes (" +
                             std::to_string(MapFileSize) + " expected)",
                         0, path);
     DecodeMap(bytes.data(), cells);
+    return fileSize;
 }
 
 }  // namespace korvan

@@ -39,6 +39,8 @@ void RenderMap(Canvas& canvas, const MapGrid& cells, std::uint8_t firstRow, std:
 
 void EdgeScroll(ViewState& view)
 {
+    if (view.CursorUnknown != 0)
+        return;
     const std::int64_t cursorX = view.CursorX, cursorY = view.CursorY;
     if (cursorX < view.ViewLeft)
         view.ScrollX = Saturated(std::int64_t(view.ScrollX) + 65);

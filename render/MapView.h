@@ -22,7 +22,8 @@ void ClearBackBuffer(Artwork& artwork);
 void RenderMap(Canvas& canvas, const MapGrid& cells, std::uint8_t firstRow, std::uint8_t firstCol,
                std::uint8_t rowSpan, std::uint8_t colSpan);
 
-// At most one step, from the first edge band that holds the cursor.
+// At most one step, from the first edge band that holds the cursor; none while the cursor is
+// unknown (ViewState::CursorUnknown).
 void EdgeScroll(ViewState& view);
 void ClampScroll(ViewState& view);
 

@@ -23,6 +23,10 @@ struct ViewState {
     // and the hit test look at.
     std::int32_t CursorX = 0;
     std::int32_t CursorY = 0;
+    // 1 while no pointer position over the view has been reported since the editor started
+    // (AwaitPointer): the cursor then holds only its start value, which must not scroll the view.
+    // A 32-bit field, so that the view stays plain bytes without padding.
+    std::int32_t CursorUnknown = 0;
 };
 
 // Sets the start values: scroll (10, 200), clip rectangle (0, 0)-(639, 461), cull bounds.

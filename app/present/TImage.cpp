@@ -5,10 +5,13 @@
 #include "SharedFrames.h"
 #include "X11Presenter.h"
 
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPaintEngine>
 #include <QPainter>
+
+#include <algorithm>
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
 {
@@ -33,6 +36,16 @@ void TImage::SetPicture(const QImage& picture)
 {
     picture_ = picture;
     backBuffer_ = nullptr;
+}
+
+void TImage::SetPictureLevel(int level)
+{
+    level = std::clamp(level, 0, 255);
+    if (level == pictureLevel_)
+        return;
+    pictureLevel_ = level;
+    if (backBuffer_ == nullptr)
+        update();  // the intro ticks faster than frames are shown: one paint per shown frame
 }
 
 void TImage::SetBackBuffer(const korvan::IndexedImage* buffer)
@@ -210,8 +223,18 @@ void TImage::paintEvent(QPaintEvent* event)
         return;
     }
     painter.fillRect(rect(), Qt::black);
-    if (!picture_.isNull())
+    if (!picture_.isNull() && pictureLevel_ > 0) {
+        painter.setOpacity(pictureLevel_ / 255.0);  // over black: the picture dimmed
         painter.drawImage(0, 0, picture_);
+    }
+}
+
+// The pointer's place as it comes into the picture: a window shown under a still pointer learns
+// it only from this on Wayland, where no move follows until the pointer moves.
+void TImage::enterEvent(QEnterEvent* event)
+{
+    if (OnMouseMove)
+        OnMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void TImage::mouseMoveEvent(QMouseEvent* event)

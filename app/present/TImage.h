@@ -25,6 +25,9 @@ public:
     ~TImage() override;
 
     void SetPicture(const QImage& picture);              // the intro picture
+    // How bright the picture shows, 0 (black) to 255 (as it is): the intro fades in this way where
+    // the window cannot be faded. Not applied where frames go to the X server directly.
+    void SetPictureLevel(int level);
     void SetBackBuffer(const korvan::IndexedImage* buffer);  // from now on shows this buffer
     const korvan::IndexedImage* BackBuffer() const { return backBuffer_; }
 
@@ -48,6 +51,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -61,6 +65,7 @@ private:
     void StopPresentingDirectly();
 
     QImage picture_;
+    int pictureLevel_ = 255;
     const korvan::IndexedImage* backBuffer_ = nullptr;
     // The frame in the window's own format, kept from frame to frame: each paint converts only
     // the rows it shows, through a table of the buffer's 256 colours, and allocates nothing.

@@ -16,8 +16,10 @@
 #include "Window_Tiles_Strade.h"
 #include "Window_Tiles_Terreno.h"
 #include "Window_Versione.h"
+#include "WindowSystem.h"
 
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -33,6 +35,21 @@ void Destroy(Form*& instance)
 {
     delete instance;
     instance = nullptr;
+}
+
+// A free-standing window on a tiling Wayland compositor (sway) is tiled, filling the screen beside
+// or behind the editor; one whose transient parent is the editor's window floats over it at its
+// own size, as on a stacking desktop. On X11 the windows stay free-standing, at the places they
+// ask for.
+void TieToOwner(QWidget* window, QWidget* owner)
+{
+    if (owner == nullptr || !OnWayland())
+        return;
+    owner->createWinId();
+    window->createWinId();
+    QWindow* parent = owner->window()->windowHandle();
+    if (parent != nullptr && window->windowHandle() != nullptr && window->windowHandle()->transientParent() != parent)
+        window->windowHandle()->setTransientParent(parent);
 }
 
 }  // namespace
@@ -74,8 +91,9 @@ void DestroySecondaryWindows()
     Destroy(Form_Author);
 }
 
-void ShowSecondaryWindow(QWidget* window)
+void ShowSecondaryWindow(QWidget* window, QWidget* owner)
 {
+    TieToOwner(window, owner);
     window->setVisible(true);
     window->setEnabled(true);
     window->raise();

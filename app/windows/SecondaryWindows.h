@@ -7,5 +7,6 @@ class QWidget;
 void CreateSecondaryWindows();
 void DestroySecondaryWindows();
 
-// What a menu entry does for its window: visible, enabled, focused; nothing else.
-void ShowSecondaryWindow(QWidget* window);
+// What a menu entry does for its window: visible, enabled, focused; nothing else. On Wayland the
+// window is tied to owner (the editor's window) first, so that a tiling compositor floats it.
+void ShowSecondaryWindow(QWidget* window, QWidget* owner = nullptr);

@@ -35,9 +35,9 @@ private slots:
     void ParsesOneOptionalMapFile()
     {
         const struct {
-            QStringList arguments;
+            std::vector<std::string> arguments;
             Action action;
-            QString mapFile;
+            std::string mapFile;
         } cases[] = {
             {{}, Action::Run, ""},
             {{"a.korv"}, Action::Run, "a.korv"},
@@ -52,33 +52,51 @@ private slots:
             {{"a.korv", "b.korv"}, Action::BadUsage, ""},
             {{"--bogus"}, Action::BadUsage, ""},
             {{"-x", "a.korv"}, Action::BadUsage, ""},
+            {{""}, Action::BadUsage, ""},  // an empty name is no file
+            {{"/tmp/x/\xff\xfe.korv"}, Action::Run, "/tmp/x/\xff\xfe.korv"},  // not UTF-8: the bytes kept
+            {{"caf\xc3\xa9.korv"}, Action::Run, "caf\xc3\xa9.korv"},
         };
         for (const auto& c : cases) {
             const EditorCommandLine line = ParseEditorCommandLine(c.arguments);
-            const QString name = c.arguments.join(' ');
-            QVERIFY2(line.Do == c.action, qPrintable(name));
-            QCOMPARE(line.MapFile, c.mapFile);
+            std::string name;
+            for (const std::string& word : c.arguments)
+                name += word + " ";
+            QVERIFY2(line.Do == c.action, name.c_str());
+            QVERIFY2(line.MapFile == c.mapFile, name.c_str());
             QCOMPARE(line.Reason.isEmpty(), c.action != Action::BadUsage);
         }
+        // Bad usage in getopt's words.
+        QCOMPARE(ParseEditorCommandLine({"--bogus"}).Reason, QString("unrecognized option '--bogus'"));
+        QCOMPARE(ParseEditorCommandLine({"-x"}).Reason, QString("invalid option -- 'x'"));
+        QCOMPARE(ParseEditorCommandLine({""}).Reason, QString("empty map file name"));
         QVERIFY(EditorUsage().startsWith("Usage: Project_KORVAN [MAPFILE]\n"));
         QVERIFY(EditorVersion().startsWith("Project_KORVAN (KORVAN Editor) " KORVAN_VERSION "\n"));
     }
 
-    // What the editor shows after the intro for each kind of file named on its command line.
+    // What the editor shows after the intro for each kind of file named on its command line: the
+    // file's name and what is wrong, in the system's words, as the command-line tools say it.
     void LoadsTheNamedMapAtTheSwitchOrKeepsTheGeneratedOne()
     {
         TempFolder folder;
+        std::filesystem::create_directory(folder.Path() / "folder.korv");
+        std::filesystem::create_symlink("loop-b.korv", folder.Path() / "loop-a.korv");
+        std::filesystem::create_symlink("loop-a.korv", folder.Path() / "loop-b.korv");
         const struct {
             const char* name;
             std::size_t size;  // bytes written; 0: the file is not made
-            QString error;     // the error box's text; empty: the file's map is shown
+            QString error;     // the error box's text after the path; empty: the file's map is shown
+            bool loads;        // the file's map is shown (a warning may come with it)
         } cases[] = {
-            {"good.korv", korvan::MapFileSize, ""},
-            {"longer.korv", korvan::MapFileSize + 100, ""},  // the first whole map is used
-            {"missing.korv", 0, "File not found."},
-            {"short.korv", 10, "Map file too short: 10 bytes (234256 expected)"},
-            {"empty.korv", 0, "Map file too short: 0 bytes (234256 expected)"},
-            {"no-folder/x.korv", 0, "Invalid filename."},
+            {"good.korv", korvan::MapFileSize, "", true},
+            {"\xff\xfe.korv", korvan::MapFileSize, "", true},  // a name that is not UTF-8
+            {"longer.korv", korvan::MapFileSize + 100,
+             ": the file is longer than a map (234356 bytes); its first 234256 bytes were loaded.", true},
+            {"missing.korv", 0, ": No such file or directory.", false},
+            {"short.korv", 10, ": Map file too short: 10 bytes (234256 expected)", false},
+            {"empty.korv", 0, ": Map file too short: 0 bytes (234256 expected)", false},
+            {"no-folder/x.korv", 0, ": No such file or directory.", false},
+            {"folder.korv", 0, ": Is a directory.", false},
+            {"loop-a.korv", 0, ": Too many levels of symbolic links.", false},
         };
         for (const auto& c : cases) {
             CollectedErrors errors;
@@ -93,35 +111,20 @@ private slots:
             const std::string path = folder.File(c.name);
             if (c.size != 0 || std::string(c.name) == "empty.korv")
                 WriteFile(path, file);
-            form.StartMapFile = QString::fromStdString(path);
+            form.StartMapFile = path;
 
             QVERIFY2(form.IntroTick == 0, c.name);
             QCOMPARE(korvan::EncodeMap(form.State().Map.Cells), generated);  // nothing read before the switch
             RunIntro(form);
 
             const std::vector<std::uint8_t> shown = korvan::EncodeMap(form.State().Map.Cells);
-            const QStringList expected = c.error.isEmpty() ? QStringList() : QStringList{c.error};
+            const QStringList expected = c.error.isEmpty() ? QStringList() : QStringList{DisplayName(path) + c.error};
             QVERIFY2(errors.Texts == expected, qPrintable(c.name + (": " + errors.Texts.join('|'))));
             file.resize(korvan::MapFileSize);
-            QVERIFY2(shown == (c.error.isEmpty() ? file : generated), c.name);
-            QCOMPARE(form.OpenDialog1FileName, QString::fromStdString(path));
+            QVERIFY2(shown == (c.loads ? file : generated), c.name);
+            QCOMPARE(form.OpenDialog1FileName, DisplayName(path));
             QVERIFY2(!korvan::HasUnsavedChanges(form.State().History), c.name);  // loading is no edit
         }
-    }
-
-    // A folder is not a map: reported, and the generated map stays.
-    void AFolderIsReportedAndTheGeneratedMapStays()
-    {
-        TempFolder folder;
-        std::filesystem::create_directory(folder.Path() / "folder.korv");
-        CollectedErrors errors;
-        TForm_Main form;
-        UseOfflineMusic(form);
-        const std::vector<std::uint8_t> generated = korvan::EncodeMap(form.State().Map.Cells);
-        form.StartMapFile = QString::fromStdString(folder.File("folder.korv"));
-        RunIntro(form);
-        QCOMPARE(korvan::EncodeMap(form.State().Map.Cells), generated);
-        QVERIFY2(!errors.Texts.isEmpty(), "no error box for a folder");
     }
 
     // A relative name is taken from the working folder the editor was started in.

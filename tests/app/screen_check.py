@@ -8,6 +8,8 @@
   bbox SHOT X Y W H                  bounding box "x0 y0 x1 y1" of the non-black pixels, or "none"
   count-near-white SHOT X Y W H      pixels with every channel above 200
   bbox-colour SHOT R G B X Y W H     bounding box "x0 y0 x1 y1" of the pixels of exactly that colour, or "none"
+  not-black SHOT X Y W H             the share of pixels, in per cent, that are not black (sum of channels above 30)
+  brightness SHOT X Y W H            the mean of all channels, 0..255
 """
 import sys
 
@@ -73,6 +75,12 @@ def main():
         print(f'{min(xs)} {min(ys)} {max(xs)} {max(ys)}' if found else 'none')
     elif command == 'count-near-white':
         print(sum(1 for _, _, r, g, b in pixels(args[0], *map(int, args[1:5])) if min(r, g, b) > 200))
+    elif command == 'not-black':
+        values = [r + g + b > 30 for _, _, r, g, b in pixels(args[0], *map(int, args[1:5]))]
+        print(100 * sum(values) // max(1, len(values)))
+    elif command == 'brightness':
+        values = [r + g + b for _, _, r, g, b in pixels(args[0], *map(int, args[1:5]))]
+        print(f'{sum(values) / max(1, 3 * len(values)):.1f}')
     else:
         sys.exit(f'unknown command {command}')
 

@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 #include "edit/Brush.h"
 #include "edit/Input.h"
+#include "render/MapView.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,49 @@ TEST(Input, PressTakesOneEdgeStepOfItsOwnBandsWithoutClamp)
             EXPECT_EQ(editor->Canvas.ScrollX, 65 + c.dx) << c.x << "," << c.y;
             EXPECT_EQ(editor->Canvas.ScrollY, c.dy) << c.x << "," << c.y;
         }
+    }
+}
+
+// Until a pointer position over the view has been reported, the cursor's start value scrolls
+// nothing, in the frame tick or on a press; the first report, over the picture or over the window,
+// starts the bands as usual, and they go on acting on the last position after the pointer left.
+TEST(Input, NoEdgeScrollBeforeThePointerIsKnown)
+{
+    enum class Report { None, Image, Window };
+    const struct {
+        const char* name;
+        Report report;
+        int x, y;          // the cursor (no report) or the pointer position reported
+        int tickDx, tickDy;  // each frame tick's step
+        int pressDx;       // each press's own step
+    } cases[] = {
+        {"start value (0, 0), in the top band", Report::None, 0, 0, 0, 0, 0},
+        {"a start value in the left band", Report::None, -5, 200, 0, 0, 0},
+        {"pointer reported at the view's top edge", Report::Image, 100, 20, 0, 33, 0},
+        {"pointer reported over the window, left band", Report::Window, 10, 200, 65, 0, 65},
+        {"pointer reported away from every band", Report::Image, 300, 200, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        auto editor = StartedEditor();
+        AwaitPointer(*editor);
+        editor->ScrollX = -800;
+        editor->ScrollY = 0;
+        if (c.report == Report::None) {
+            editor->CursorX = c.x;
+            editor->CursorY = c.y;
+        } else if (c.report == Report::Image) {
+            PointerOverImage(*editor, c.x, c.y);
+        } else {
+            PointerOverWindow(*editor, c.x, c.y);
+        }
+        for (int tick = 0; tick < 3; ++tick)  // no further report: the pointer stays, or has left
+            EdgeScroll(*editor);
+        EXPECT_EQ(editor->ScrollX, -800 + 3 * c.tickDx) << c.name;
+        EXPECT_EQ(editor->ScrollY, 3 * c.tickDy) << c.name;
+        for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle})
+            PressMap(*editor, button);
+        EXPECT_EQ(editor->ScrollX, -800 + 3 * c.tickDx + 3 * c.pressDx) << c.name;
+        EXPECT_EQ(editor->ScrollY, 3 * c.tickDy) << c.name;
     }
 }
 

@@ -1,6 +1,7 @@
 // GNU-style command lines for the tools: option tables, help, byte-exact words, error exits.
 #include "CommandLine.h"
 
+#include "base/FileAccess.h"
 #include "base/KorvanError.h"
 
 #include "base/Version.h"
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cctype>
 
 namespace korvan::cli {
 
@@ -47,12 +49,38 @@ QStringList JoinTwoValueOptions(const QStringList& words, const std::vector<Opti
     return joined;
 }
 
+// QCommandLineParser's own messages in getopt's words: "unrecognized option '--bogus'",
+// "option '--frames' requires an argument".
+std::string GnuWording(const QCommandLineParser& parser)
+{
+    if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+        const QString& name = unknown.first();
+        return Bytes(name.size() == 1 ? "invalid option -- '" + name + "'" : "unrecognized option '--" + name + "'");
+    }
+    const QString text = parser.errorText();
+    const auto quoted = [&text] {
+        const qsizetype open = text.indexOf('\'');
+        const qsizetype close = text.lastIndexOf('\'');
+        return close > open ? text.mid(open + 1, close - open - 1) : text;
+    };
+    if (text.startsWith("Missing value after")) {
+        const QString name = quoted();
+        return Bytes(name.startsWith("--") ? "option '" + name + "' requires an argument"
+                                           : "option requires an argument -- '" + name.mid(1) + "'");
+    }
+    if (text.startsWith("Unexpected value after"))
+        return "option '" + Bytes(quoted().section('=', 0, 0)) + "' doesn't allow an argument";
+    return Bytes(text);
+}
+
 }  // namespace
+
+QString OptionName(const QString& name) { return (name.size() == 1 ? "-" : "--") + name; }
 
 std::string ReasonOf(const std::exception& error, const std::string& path)
 {
     if (const auto* file = dynamic_cast<const FileError*>(&error); file != nullptr && file->Error != 0)
-        return std::strerror(file->Error);
+        return SystemReason(*file);
     std::string reason = error.what();
     const std::string suffix = ": " + path;
     if (!path.empty() && reason.ends_with(suffix))
@@ -102,8 +130,17 @@ void Options::Parse(const QStringList& words)
     joined.prepend(QString());
     const bool parsed = parser_.parse(joined);
     help_ = parser_.isSet("help");
-    if (!parsed && !help_)
-        throw UsageError(Bytes(parser_.errorText()));
+    if (help_)
+        return;
+    if (!parsed)
+        throw UsageError(GnuWording(parser_));
+    for (const OptionDefinition& option : definitions_)
+        if (!option.ValueName.isEmpty() && parser_.isSet(option.Names.first()) &&
+            parser_.value(option.Names.first()).isEmpty())
+            throw UsageError("option '" + Bytes(OptionName(option.Names.last())) + "' requires a non-empty argument");
+    for (const QString& word : parser_.positionalArguments())
+        if (word.isEmpty())
+            throw UsageError("empty file name");
 }
 
 std::vector<std::string> Options::Positional() const
@@ -120,7 +157,7 @@ std::string Options::HelpText() const
     for (const OptionDefinition& option : definitions_) {
         QStringList names;
         for (const QString& name : option.Names)
-            names += (name.size() == 1 ? "-" : "--") + name;
+            names += OptionName(name);
         QString left = "  " + names.join(", ");
         if (!option.ValueName.isEmpty())
             left += " " + option.ValueName;
@@ -132,10 +169,15 @@ std::string Options::HelpText() const
 
 long long ParseInteger(const std::string& option, const std::string& text, long long low, long long high)
 {
+    // Digits only, with a minus sign where negative numbers are allowed: strtoll alone would also
+    // take leading blanks and a plus sign.
+    const std::size_t digits = text.starts_with('-') ? 1 : 0;
+    const bool plain = text.size() > digits &&
+                       text.find_first_not_of("0123456789", digits) == std::string::npos;
     char* end = nullptr;
     errno = 0;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno != 0 || value < low || value > high)
+    const long long value = plain ? std::strtoll(text.c_str(), &end, 10) : 0;
+    if (!plain || *end != '\0' || errno != 0 || value < low || value > high)
         throw UsageError("invalid value for " + option + ": '" + text + "' (a whole number in " + std::to_string(low) +
                          ".." + std::to_string(high) + ")");
     return value;
@@ -156,7 +198,8 @@ double ParseSeconds(const std::string& option, const std::string& text, double h
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0 || value > high)
+    const bool plain = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.');
+    if (!plain || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0 || value > high)
         throw UsageError("invalid value for " + option + ": '" + text + "' (seconds, 0.." +
                          std::to_string(static_cast<long long>(high)) + ")");
     return value;
@@ -164,8 +207,13 @@ double ParseSeconds(const std::string& option, const std::string& text, double h
 
 int RunTool(const char* tool, std::string usage, const std::function<int(std::string& usage)>& body)
 {
+    // Everything a tool prints on standard output fits in this buffer, so that a failing write
+    // is seen, with its error number, when the buffer is flushed at the end.
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    int status = 0;
     try {
-        return body(usage);
+        status = body(usage);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "%s: %s\n%s", tool, error.what(), usage.c_str());
         return 2;
@@ -179,6 +227,27 @@ int RunTool(const char* tool, std::string usage, const std::function<int(std::st
         std::fprintf(stderr, "%s: %s\n", tool, error.what());
         return 1;
     }
+    if (const std::string reason = CloseStandardOutput(); !reason.empty()) {
+        std::fprintf(stderr, "%s: standard output: %s\n", tool, reason.c_str());
+        return 1;
+    }
+    return status;
+}
+
+std::string CloseStandardOutput()
+{
+    // As GNU tools do: an earlier failed write, or a failing flush or close, is a failure.
+    const bool failedBefore = std::ferror(stdout) != 0;
+    errno = 0;
+    const bool flushFailed = std::fflush(stdout) != 0;
+    const int flushError = errno;
+    errno = 0;
+    const bool closeFailed = std::fclose(stdout) != 0 && errno != EBADF;
+    const int closeError = errno;
+    if (!failedBefore && !flushFailed && !closeFailed)
+        return {};
+    const int error = flushFailed ? flushError : closeFailed ? closeError : 0;
+    return error != 0 ? std::strerror(error) : "write error";
 }
 
 std::string VersionText(const char* tool)

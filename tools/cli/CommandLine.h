@@ -50,8 +50,9 @@ class Options {
 public:
     Options(QString usage, QString summary, std::vector<OptionDefinition> options);
 
-    // Parses the words after the verb. Raises UsageError for an unknown option or a missing
-    // value, unless --help was given: then Help() is true and nothing else counts.
+    // Parses the words after the verb. Raises UsageError, in getopt's words, for an unknown
+    // option, a missing or empty value, or an empty file name, unless --help was given: then
+    // Help() is true and nothing else counts.
     void Parse(const QStringList& words);
 
     bool Help() const { return help_; }
@@ -80,8 +81,16 @@ double ParseSeconds(const std::string& option, const std::string& text, double h
 
 // Runs a tool's main body with the conventions for errors: a UsageError prints "tool: reason"
 // and the usage (which body may narrow to one verb's as it reads the words) on stderr, exit 2;
-// a Failure prints "tool: PATH: reason", exit 1.
+// a Failure prints "tool: PATH: reason", exit 1. Standard output is then closed as GNU tools
+// close it: output that could not be written is "tool: standard output: reason", exit 1.
 int RunTool(const char* tool, std::string usage, const std::function<int(std::string& usage)>& body);
+
+// Flushes and closes standard output; returns why that failed ("No space left on device"), or
+// an empty string. RunTool calls it after the body: a tool whose output was lost fails.
+std::string CloseStandardOutput();
+
+// "--name" for a long option's name, "-n" for a one-letter one.
+QString OptionName(const QString& name);
 
 // What --version prints: "tool (KORVAN Editor) VERSION", then the copyright and the licence.
 std::string VersionText(const char* tool);

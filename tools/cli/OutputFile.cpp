@@ -34,6 +34,9 @@ void WriteAll(int fd, std::span<const std::uint8_t> bytes, const std::string& na
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes)
 {
     if (path == "-") {
+        // As gzip does: binary data on a terminal is of no use and may upset it.
+        if (::isatty(STDOUT_FILENO))
+            throw Failure("standard output", "binary data not written to a terminal (redirect it or name a file)");
         WriteAll(STDOUT_FILENO, bytes, "standard output");
         return;
     }

@@ -12,7 +12,8 @@ namespace korvan::cli {
 // as it was, the temporary file is removed, and Failure(path, the OS's reason) is raised. Like
 // map saves, a symbolic link is written through, a replaced file keeps its permission bits, and
 // a target that exists and is not a regular file (a device, a FIFO) or is read-only is refused.
-// "-" writes to standard output instead.
+// "-" writes to standard output instead, unless standard output is a terminal: binary data is
+// refused there, with Failure("standard output", ...).
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Checks that path can be read without blocking and is a regular file, so that a FIFO or a

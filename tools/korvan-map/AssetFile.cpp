@@ -7,6 +7,7 @@
 #include "render/ArtworkSetup.h"
 #include "render/BmpFile.h"
 
+#include <cstdio>
 #include <filesystem>
 
 namespace korvan::cli {
@@ -19,16 +20,18 @@ std::string AssetFile(const std::string& name, const std::string& assetsDir)
             c = '/';
     if (!assetsDir.empty())
         return (std::filesystem::path(assetsDir) / relative).string();
-    std::error_code ignored;
-    const auto exeDir = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
-    return ResolveAsset(name, exeDir.string());
+    return ResolveAsset(name, ExecutableFolder());
 }
 
 void LoadMapFile(MapGrid& cells, const std::string& path)
 {
     // Checked first so that a FIFO or a device fails at once, and as what it is.
     RequireRegularInput(path);
-    OnFile(path, [&] { LoadMap(cells, path); });
+    std::uint64_t size = 0;
+    OnFile(path, [&] { size = LoadMap(cells, path); });
+    if (size > MapFileSize)
+        std::fprintf(stderr, "korvan-map: %s: warning: the file is longer than a map (%llu bytes; the first %zu are used)\n",
+                     path.c_str(), static_cast<unsigned long long>(size), MapFileSize);
 }
 
 IndexedImage ReadArtwork(const std::string& name, const std::string& assetsDir)

@@ -7,12 +7,13 @@
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <csignal>
+#include <ctime>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -44,11 +45,41 @@ void ShowProgress(std::uint64_t done, std::uint64_t total)
     std::fflush(stderr);
 }
 
+// SIGINT and SIGTERM held back from every thread while the batch runs, so that the main thread
+// takes them (WaitForSignal) and the workers can finish the maps in flight; the old mask comes
+// back afterwards.
+class HeldSignals {
+public:
+    HeldSignals()
+    {
+        sigemptyset(&set_);
+        sigaddset(&set_, SIGINT);
+        sigaddset(&set_, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &set_, &previous_);
+    }
+    ~HeldSignals() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+    // The signal that came within milliseconds, or 0.
+    int WaitForSignal(long milliseconds) const
+    {
+        const timespec wait{milliseconds / 1000, (milliseconds % 1000) * 1000000};
+        const int signal = ::sigtimedwait(&set_, nullptr, &wait);
+        return signal > 0 ? signal : 0;
+    }
+
+private:
+    sigset_t set_{}, previous_{};
+};
+
 }  // namespace
 
-void GenerateBatch(std::uint32_t first, std::uint32_t last, const std::string& folder)
+int GenerateBatch(std::uint32_t first, std::uint32_t last, const std::string& folder)
 {
     MakeFolder(folder);
+    const HeldSignals held;  // before the workers start: they inherit the mask
+    int interrupted = 0;
     const std::uint64_t total = std::uint64_t(last) - first + 1;
     std::atomic<std::uint64_t> next{0}, done{0};
     std::atomic<bool> stop{false};
@@ -64,7 +95,8 @@ void GenerateBatch(std::uint32_t first, std::uint32_t last, const std::string& f
                 RandomSource rng{state};
                 GenerateMap(map->Cells, rng);
                 const std::string path = folder + "/" + std::to_string(state) + ".korv";
-                OnFile(path, [&] { SaveMap(map->Cells, path); });
+                // Another user may plant links in a shared folder: never write through one.
+                OnFile(path, [&] { SaveMap(map->Cells, path, Links::Refuse); });
                 ++done;
             }
         } catch (...) {
@@ -81,17 +113,26 @@ void GenerateBatch(std::uint32_t first, std::uint32_t last, const std::string& f
     for (unsigned i = 0; i < threads && i < total; ++i)
         workers.emplace_back(work);
 
-    if (::isatty(STDERR_FILENO)) {
-        while (done < total && !stop) {
+    const bool progress = ::isatty(STDERR_FILENO);
+    while (done < total && !stop) {
+        if (progress)
             ShowProgress(done, total);
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
+        interrupted = held.WaitForSignal(100);
+        if (interrupted != 0)
+            stop = true;  // the workers finish the maps they are writing, and take no more
+    }
+    workers.clear();  // joins
+    if (interrupted == 0)
+        interrupted = held.WaitForSignal(0);
+    if (progress) {
         ShowProgress(done, total);
         std::fputc('\n', stderr);
     }
-    workers.clear();  // joins
+    if (interrupted != 0)
+        return 128 + interrupted;
     if (failure)
         std::rethrow_exception(failure);
+    return 0;
 }
 
 }  // namespace korvan::cli

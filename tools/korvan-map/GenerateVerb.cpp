@@ -49,7 +49,9 @@ int Generate(const QStringList& words)
     }
     if (!options.Positional().empty())
         throw UsageError("unexpected argument '" + options.Positional().front() + "'");
-    if (options.IsSet("seed") == options.IsSet("seeds"))
+    if (options.IsSet("seed") && options.IsSet("seeds"))
+        throw UsageError("generate takes only one of --seed N or --seeds A-B");
+    if (!options.IsSet("seed") && !options.IsSet("seeds"))
         throw UsageError("generate needs one of --seed N or --seeds A-B");
     if (!options.IsSet("output"))
         throw UsageError("generate needs -o FILE");
@@ -59,8 +61,7 @@ int Generate(const QStringList& words)
         const auto [first, last] = ParseRange(options.Value("seeds"));
         if (output == "-")
             throw UsageError("--seeds writes files into a folder, not to standard output");
-        GenerateBatch(first, last, output);
-        return 0;
+        return GenerateBatch(first, last, output);
     }
     // Only the grid and the random source: the generator needs no editor.
     auto map = std::make_unique<MapState>();

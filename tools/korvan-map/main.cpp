@@ -67,7 +67,8 @@ int main(int argc, char** argv)
                 return verb.Run(words.mid(2));
             }
         if (first.startsWith('-'))
-            throw UsageError("unknown option '" + Bytes(first) + "'");
+            throw UsageError(first.startsWith("--") ? "unrecognized option '" + Bytes(first) + "'"
+                                                    : "invalid option -- '" + Bytes(first.mid(1, 1)) + "'");
         throw UsageError("unknown command '" + Bytes(first) + "'");
     });
 }

@@ -1,6 +1,8 @@
 // korvan-midi-render: a MIDI file through the editor's music engine, to a WAV file or the device.
 #include "CommandLine.h"
+#include "base/FileAccess.h"
 #include "music/MidiEngine.h"
+#include "music/MidiFile.h"
 #include "OutputFile.h"
 
 #include <algorithm>
@@ -21,6 +23,7 @@ constexpr const char* Usage =
     "Usage: korvan-midi-render [--soundfont FILE.sf2] [--tail SECONDS] IN.mid OUT.wav\n"
     "       korvan-midi-render [--soundfont FILE.sf2] [--tail SECONDS] --device [--driver NAME] IN.mid\n";
 constexpr double LongestTail = 3600;
+constexpr std::size_t MaxMidiBytes = (64u << 20) + 1;  // the engine refuses anything longer itself
 
 void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
 {
@@ -91,6 +94,16 @@ bool IsWavName(std::string name)
     return name == "-" || (name.size() > 4 && name.ends_with(".wav") && name[name.size() - 5] != '/');
 }
 
+// A file that is no MIDI file fails as "PATH: reason", like every other file a tool reads.
+void CheckMidiFile(const std::string& path)
+{
+    std::vector<std::uint8_t> bytes;
+    OnFile(path, [&] { bytes = korvan::ReadRegularFile(path, MaxMidiBytes); });
+    korvan::MidiFileInfo info;
+    if (const std::string why = korvan::ReadMidiFile(bytes, info); !why.empty())
+        throw Failure(path, why);
+}
+
 int Render(const QStringList& words)
 {
     Options options(QString::fromLatin1(Usage).trimmed(),
@@ -130,6 +143,7 @@ int Render(const QStringList& words)
     }
     std::atomic<int> ends{0};
     korvan::MidiEngine engine(engineOptions, [&ends](std::uint64_t) { ++ends; });
+    CheckMidiFile(files[0]);
     engine.Open(files[0]);
     if (live) {
         engine.Play();
