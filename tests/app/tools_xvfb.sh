@@ -9,6 +9,7 @@
 # Usage: tools_xvfb.sh RUN_DIR (the folder holding Project_KORVAN, korvan-map, Graphic/, Music/).
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/XvfbSession.sh"
+source "$here/EditorDriving.sh"
 RUN=$1
 korv() { python3 "$here/map_probe.py" "$@"; }
 check() { python3 "$here/screen_check.py" "$@"; }
@@ -22,40 +23,7 @@ trap finish EXIT
 start_xvfb
 cd "$RUN"
 ./korvan-map generate --seed 20261209 -o "$WORK/known.korv"
-./Project_KORVAN >"$SHOTS/program.log" 2>&1 &
-PROGRAM_PID=$!
-wait_window "^Generatore & Editor" 20 >/dev/null || fail "no intro window"
-editor=""
-for _ in $(seq 1 200); do
-  dismiss_error_box || true
-  for id in $(xdotool search --onlyvisible --name "^Generatore & Editor" 2>/dev/null || true); do
-    [ "$(geometry "$id" | cut -d' ' -f3)" = 640 ] && editor=$id
-  done
-  [ -n "$editor" ] && break
-  sleep 0.1
-done
-[ -n "$editor" ] || fail "the editor window never appeared"
-sleep 0.5
-dismiss_error_box || true
-MENU=$(($(geometry "$editor" | cut -d' ' -f4) - 462))
-FILE=20 EDITOR=63 CENTRA=137 USCITA=364
-point() { xdotool mousemove --window "$editor" "$1" $((MENU + $2)); }
-menu() {  # menu TITLE_X DOWNS: opens a menu by its title and chooses its DOWNS-th entry
-  xdotool mousemove --window "$editor" "$1" $((MENU / 2)) click 1
-  sleep 0.3
-  for _ in $(seq 1 "$2"); do xdotool key Down; done
-  xdotool key Return
-  sleep 0.4
-}
-file_dialog() {  # file_dialog NAME [existing]: types a name into the file dialog and confirms it
-  wait_window "." 5 >/dev/null
-  sleep 0.3
-  xdotool type --delay 5 "$1"
-  sleep 0.3
-  [ "${2:-}" = existing ] && xdotool key Escape  # closes the name completion's list
-  xdotool key Return
-  sleep 0.8
-}
+start_editor
 
 note "load a known map, view the centre zone"
 menu $FILE 3  # "Carica Mappa"
