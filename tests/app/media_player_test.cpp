@@ -132,7 +132,7 @@ private slots:
         smpte[12] = 0xE7;  // -25 frames per second
         smpte[13] = 40;
         std::vector<std::uint8_t> truncated = korvan::testing::ScaleMidi(4);
-        truncated.resize(truncated.size() - 10);
+        truncated.erase(truncated.end() - 10, truncated.end());  // the last ten bytes cut off
         QTest::newRow("missing") << "missing.mid" << QByteArray("-") << "File not found";
         QTest::newRow("missing folder") << "nofolder/Music1.mid" << QByteArray("-") << "Invalid filename";
         QTest::newRow("folder") << "." << QByteArray("-") << "not a regular file";
