@@ -4,7 +4,7 @@
 // found in the keyboard layout the compositor hands out, whatever the layout.
 #include "AppFixture.h"
 #include "KeyTranslation.h"
-#include "TImage.h"
+#include "present/TImage.h"
 
 #include "edit/Editor.h"
 #include "render/MapView.h"
@@ -67,17 +67,17 @@ private slots:
         UseOfflineMusic(form);
         RunIntro(form);
         korvan::Editor& editor = form.State();
-        const std::int32_t scrollY = editor.ScrollY;
+        const std::int32_t scrollY = editor.Canvas.ScrollY;
         for (int tick = 0; tick < 5; ++tick)
             form.Timer1Timer();
-        QCOMPARE(editor.ScrollY, scrollY);  // the start value (0, 0) lies in the top band
+        QCOMPARE(editor.Canvas.ScrollY, scrollY);  // the start value (0, 0) lies in the top band
         // The pointer comes into the view at its top edge, without moving afterwards.
         QEnterEvent enter(QPointF(100, 5), QPointF(100, 5), QPointF(100, 5));
         QCoreApplication::sendEvent(form.Image1, &enter);
-        QCOMPARE(editor.CursorX, 66);
-        QCOMPARE(editor.CursorY, -15);
+        QCOMPARE(editor.Canvas.CursorX, 66);
+        QCOMPARE(editor.Canvas.CursorY, -15);
         form.Timer1Timer();
-        QCOMPARE(editor.ScrollY, std::min(scrollY + 33, korvan::ScrollYMax));
+        QCOMPARE(editor.Canvas.ScrollY, std::min(scrollY + 33, korvan::ScrollYMax));
     }
 
     void BackslashKeyByLayout_data()

@@ -172,25 +172,25 @@ TEST(Input, NoEdgeScrollBeforeThePointerIsKnown)
     };
     for (const auto& c : cases) {
         auto editor = StartedEditor();
-        AwaitPointer(*editor);
-        editor->ScrollX = -800;
-        editor->ScrollY = 0;
+        AwaitPointer(editor->Canvas);
+        editor->Canvas.ScrollX = -800;
+        editor->Canvas.ScrollY = 0;
         if (c.report == Report::None) {
-            editor->CursorX = c.x;
-            editor->CursorY = c.y;
+            editor->Canvas.CursorX = c.x;
+            editor->Canvas.CursorY = c.y;
         } else if (c.report == Report::Image) {
-            PointerOverImage(*editor, c.x, c.y);
+            PointerOverImage(editor->Canvas, c.x, c.y);
         } else {
-            PointerOverWindow(*editor, c.x, c.y);
+            PointerOverWindow(editor->Canvas, c.x, c.y);
         }
         for (int tick = 0; tick < 3; ++tick)  // no further report: the pointer stays, or has left
-            EdgeScroll(*editor);
-        EXPECT_EQ(editor->ScrollX, -800 + 3 * c.tickDx) << c.name;
-        EXPECT_EQ(editor->ScrollY, 3 * c.tickDy) << c.name;
+            EdgeScroll(editor->Canvas);
+        EXPECT_EQ(editor->Canvas.ScrollX, -800 + 3 * c.tickDx) << c.name;
+        EXPECT_EQ(editor->Canvas.ScrollY, 3 * c.tickDy) << c.name;
         for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle})
             PressMap(*editor, button);
-        EXPECT_EQ(editor->ScrollX, -800 + 3 * c.tickDx + 3 * c.pressDx) << c.name;
-        EXPECT_EQ(editor->ScrollY, 3 * c.tickDy) << c.name;
+        EXPECT_EQ(editor->Canvas.ScrollX, -800 + 3 * c.tickDx + 3 * c.pressDx) << c.name;
+        EXPECT_EQ(editor->Canvas.ScrollY, 3 * c.tickDy) << c.name;
     }
 }
 
