@@ -2,7 +2,7 @@
 
 #include "WaylandKeymap.h"
 #include "WindowSystem.h"
-#include "X11Connection.h"
+#include "X11Requests.h"
 
 #include <QKeyEvent>
 

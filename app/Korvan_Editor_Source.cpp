@@ -7,7 +7,7 @@
 #include "MediaPlayer.h"
 #include "present/TImage.h"
 #include "WindowSystem.h"
-#include "X11Connection.h"
+#include "X11Requests.h"
 
 #include "base/AssetLookup.h"
 #include "base/Version.h"

@@ -1,5 +1,5 @@
-// Where a new frame differs from the one on screen: the part of the window that must be
-// repainted, so that an unchanged frame costs no paint and no transfer to the X server.
+// Where a new frame differs from the one on screen: the parts of the window that must be sent
+// again, so that an unchanged frame costs no paint and no transfer to the X server.
 #pragma once
 
 #include <QRect>
@@ -7,17 +7,11 @@
 #include <cstdint>
 #include <vector>
 
-// The smallest rectangle of `area` (inside both pictures, rows of `stride` bytes) that holds every
-// pixel where `current` differs from `shown`; `shown` is brought up to `current` there. One
-// rectangle, not many: each costs a paint and a request to the X server, and a frame that changes
-// at all changes where the water is, which spreads over the whole view.
-QRect TakeChanges(std::uint8_t* shown, const std::uint8_t* current, int stride, const QRect& area);
-
-// Where a frame differs from the one on screen, in tiles of TileHeight rows and TileWidth
-// columns from the top-left of `area` (both pictures have rows of `stride` bytes), changed tiles
-// side by side joined: rectangles in bands from top to bottom, each band's left to right, none
-// overlapping (the order the X server takes clip rectangles in fastest). The server copies the
-// changed tiles only, about half of the whole rows the water touches.
+// The tiles of TileHeight rows and TileWidth columns, counted from the top-left of `area`, where
+// `current` differs from `shown` (both pictures have rows of `stride` bytes; only `area` is
+// compared). Changed tiles side by side in a band are joined into one rectangle; the rectangles
+// come band by band from the top, each band's from the left, none overlapping. Water that moves
+// touches most rows of a view but a fraction of its pixels: its tiles hold about half the view.
 constexpr int TileHeight = 16;
 constexpr int TileWidth = 64;
 std::vector<QRect> ChangedTiles(const std::uint8_t* shown, const std::uint8_t* current, int stride, const QRect& area);

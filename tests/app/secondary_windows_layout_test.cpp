@@ -289,16 +289,6 @@ private slots:
                          QPoint(picture.width() - 1, picture.height() - 1)})
             QCOMPARE(drawn.pixelColor(geometry.topLeft() + p).rgb(), source.pixelColor(p).rgb());
     }
-
-    // Set KORVAN_SCREENSHOTS to a folder to look at the windows as they are drawn.
-    void screenshotsOnRequest()
-    {
-        const QString folder = qEnvironmentVariable("KORVAN_SCREENSHOTS");
-        if (folder.isEmpty())
-            QSKIP("KORVAN_SCREENSHOTS not set");
-        for (const WindowRow& row : Windows)
-            QVERIFY(Grab(SecondaryWindow(row.name)).save(folder + "/" + row.name + ".png"));
-    }
 };
 
 QTEST_MAIN(SecondaryWindowsLayoutTest)

@@ -1,4 +1,4 @@
-#include "X11Connection.h"
+#include "X11Requests.h"
 
 #include <QGuiApplication>
 

@@ -1,19 +1,22 @@
-// The shared segment is a memfd handed to the server (MIT-SHM 1.2). A frame's last put asks for
-// a completion event, and the picture is written again only once that event (or an error about
-// that put) is back, so the server never reads a half-drawn frame. The events arrive on this
+// The shared segment is a memfd handed to the server (MIT-SHM 1.2), attached read-only. Every put
+// asks for a completion event, and a picture is written again only once that event (or an error
+// about that put) is back, so the server never reads a half-drawn frame. The events arrive on this
 // connection alone, which no one polls: they wake nobody and are collected when the next frame
 // is due, by then long there.
-#include "X11Presenter.h"
+#include "ShmConnection.h"
 
 #include <QGuiApplication>
+#include <QtDebug>
 
 #include <X11/Xlib.h>
 #include <sys/mman.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 namespace {
@@ -27,11 +30,13 @@ ReplyPtr<Reply> Own(Reply* reply)
     return ReplyPtr<Reply>(reply, &std::free);
 }
 
-// The depth's pixels are 32 bits wide, lowest byte first, blue to red in the low three bytes:
-// exactly QImage::Format_RGB32 on this machine.
+// Pixels of this depth and visual are QImage::Format_RGB32 as this host stores it: 32 bits in the
+// host's byte order, TrueColor, blue to red in the low three bytes.
 bool TakesRgb32(const xcb_setup_t* setup, std::uint8_t depth, xcb_visualid_t visual)
 {
-    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST || (depth != 24 && depth != 32))
+    constexpr std::uint8_t hostOrder =
+        std::endian::native == std::endian::little ? XCB_IMAGE_ORDER_LSB_FIRST : XCB_IMAGE_ORDER_MSB_FIRST;
+    if (setup->image_byte_order != hostOrder || (depth != 24 && depth != 32))
         return false;
     bool wide = false;
     for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem > 0; xcb_format_next(&formats))
@@ -43,40 +48,54 @@ bool TakesRgb32(const xcb_setup_t* setup, std::uint8_t depth, xcb_visualid_t vis
         for (auto depths = xcb_screen_allowed_depths_iterator(screens.data); depths.rem > 0; xcb_depth_next(&depths))
             for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0; xcb_visualtype_next(&visuals))
                 if (visuals.data->visual_id == visual)
-                    return depths.data->depth == depth &&
-                           (visuals.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR ||
-                            visuals.data->_class == XCB_VISUAL_CLASS_DIRECT_COLOR) &&
+                    return depths.data->depth == depth && visuals.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR &&
                            visuals.data->red_mask == 0xFF0000u && visuals.data->green_mask == 0x00FF00u &&
                            visuals.data->blue_mask == 0x0000FFu;
     return false;
 }
 
+// Segments pass to the server as file descriptors, which only a local (Unix domain) socket carries.
+bool Local(xcb_connection_t* connection)
+{
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    return getsockname(xcb_get_file_descriptor(connection), reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+           address.ss_family == AF_UNIX;
+}
+
 }  // namespace
 
-std::unique_ptr<X11Presenter> X11Presenter::Open()
+std::unique_ptr<ShmConnection> ShmConnection::Open()
 {
     // KORVAN_PRESENT=qt keeps Qt's own painting, to compare the two or to get round a display
     // that takes these puts badly.
-    if (qGuiApp == nullptr || qGuiApp->devicePixelRatio() != 1.0 || qEnvironmentVariable("KORVAN_PRESENT") == "qt")
+    if (qGuiApp == nullptr || qEnvironmentVariable("KORVAN_PRESENT") == "qt")
         return nullptr;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || x11->display() == nullptr)
         return nullptr;
-    std::unique_ptr<X11Presenter> presenter(new X11Presenter);
-    presenter->connection_ = xcb_connect(XDisplayString(x11->display()), nullptr);
-    xcb_connection_t* connection = presenter->connection_;
-    if (xcb_connection_has_error(connection))
+    std::unique_ptr<ShmConnection> shm(new ShmConnection);
+    int screenNumber = 0;
+    shm->connection_ = xcb_connect(XDisplayString(x11->display()), &screenNumber);
+    xcb_connection_t* connection = shm->connection_;
+    if (xcb_connection_has_error(connection) || !Local(connection))
         return nullptr;
-    const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection, &xcb_shm_id);
-    if (shm == nullptr || !shm->present)
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    auto screen = xcb_setup_roots_iterator(setup);
+    for (; screen.rem > 0 && screenNumber > 0; --screenNumber)
+        xcb_screen_next(&screen);
+    if (screen.rem == 0 || !TakesRgb32(setup, screen.data->root_depth, screen.data->root_visual))
+        return nullptr;
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_shm_id);
+    if (extension == nullptr || !extension->present)
         return nullptr;
     const auto version = Own(xcb_shm_query_version_reply(connection, xcb_shm_query_version(connection), nullptr));
     if (!version || version->major_version < 1 || (version->major_version == 1 && version->minor_version < 2))
-        return nullptr;  // no segments passed as file descriptors
-    return presenter;
+        return nullptr;
+    return shm;
 }
 
-X11Presenter::~X11Presenter()
+ShmConnection::~ShmConnection()
 {
     if (connection_ == nullptr)
         return;
@@ -91,7 +110,7 @@ X11Presenter::~X11Presenter()
     xcb_disconnect(connection_);
 }
 
-bool X11Presenter::Attach(std::uint32_t window)
+bool ShmConnection::Attach(std::uint32_t window)
 {
     if (window == window_)
         return true;
@@ -105,12 +124,15 @@ bool X11Presenter::Attach(std::uint32_t window)
     gc_ = xcb_generate_id(connection_);
     const std::uint32_t noExposures = 0;
     xcb_create_gc(connection_, gc_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    clipped_ = false;
     window_ = window;
     depth_ = geometry->depth;
     return true;
 }
 
-bool X11Presenter::MakeSegment(Segment& segment)
+bool ShmConnection::Failed() const { return failed_ || xcb_connection_has_error(connection_) != 0; }
+
+bool ShmConnection::MakeSegment(Segment& segment)
 {
     const std::size_t bytes = std::size_t(size_.width()) * std::size_t(size_.height()) * 4;
     const int fd = memfd_create("korvan-frame", MFD_CLOEXEC);
@@ -124,7 +146,7 @@ bool X11Presenter::MakeSegment(Segment& segment)
     }
     const std::uint32_t id = xcb_generate_id(connection_);
     // The connection takes the descriptor and closes it once sent.
-    if (const auto error = Own(xcb_request_check(connection_, xcb_shm_attach_fd_checked(connection_, id, fd, 0)))) {
+    if (const auto error = Own(xcb_request_check(connection_, xcb_shm_attach_fd_checked(connection_, id, fd, 1)))) {
         munmap(memory, bytes);
         return false;
     }
@@ -137,7 +159,7 @@ bool X11Presenter::MakeSegment(Segment& segment)
     return true;
 }
 
-void X11Presenter::DropSegments()
+void ShmConnection::DropSegments()
 {
     WaitForServer();
     for (Segment& segment : segments_) {
@@ -152,50 +174,53 @@ void X11Presenter::DropSegments()
     segments_.clear();
 }
 
-void X11Presenter::WaitForServer() { WaitFor(lastPut_); }
-
-void X11Presenter::WaitFor(std::uint32_t sequence)
+std::uint32_t ShmConnection::SegmentName(int index) const
 {
-    // Requests are carried out in order: an event or error about a put, or any later request,
-    // means the server has read every put up to it. A put that failed (its window gone) answers
-    // with an error instead of its completion.
-    Drain();
-    if (std::int32_t(done_ - sequence) >= 0)
-        return;
-    if (std::int32_t(notified_ - sequence) < 0) {
-        // No event will come for it: ask the server for anything, and it has read the put.
-        const auto cookie = xcb_get_input_focus(connection_);
-        std::free(xcb_get_input_focus_reply(connection_, cookie, nullptr));
-        done_ = xcb_connection_has_error(connection_) ? lastPut_ : cookie.sequence;
-        return;
-    }
+    return index >= 0 && std::size_t(index) < segments_.size() ? segments_[std::size_t(index)].Id : 0;
+}
+
+void ShmConnection::WaitForServer() { WaitFor(lastPut_); }
+
+void ShmConnection::WaitFor(std::uint32_t sequence)
+{
+    // Requests are carried out in order: an event or error about a put, or about any later
+    // request, means the server has read every put up to it. A put that failed answers with an
+    // error instead of its completion.
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_))
+        Take(event);
     while (std::int32_t(done_ - sequence) < 0) {
-        xcb_generic_event_t* event = xcb_poll_for_event(connection_);
-        if (event == nullptr)
-            event = xcb_wait_for_event(connection_);
+        xcb_generic_event_t* event = xcb_wait_for_event(connection_);
         if (event == nullptr) {  // the connection broke: nothing will come
             done_ = lastPut_;
-            notified_ = lastPut_;
             break;
         }
-        if (std::int32_t(event->full_sequence - done_) > 0)
-            done_ = event->full_sequence;
-        std::free(event);
+        Take(event);
     }
 }
 
-void X11Presenter::Drain()
+void ShmConnection::Take(void* received)
 {
-    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_)) {
-        if (std::int32_t(event->full_sequence - done_) > 0)
-            done_ = event->full_sequence;
-        std::free(event);
+    auto* event = static_cast<xcb_generic_event_t*>(received);
+    if (std::int32_t(event->full_sequence - done_) > 0)
+        done_ = event->full_sequence;
+    if (event->response_type == 0) {
+        const auto* error = reinterpret_cast<const xcb_generic_error_t*>(event);
+        if (error->error_code == XCB_WINDOW || error->error_code == XCB_DRAWABLE) {
+            if (error->resource_id == window_)
+                window_ = 0;  // gone: nothing more goes to it
+        } else if (!failed_) {
+            failed_ = true;
+            qWarning("Project_KORVAN: the X server refused a frame (error %d, request %d.%d); Qt paints the view from "
+                     "now on",
+                     error->error_code, error->major_code, error->minor_code);
+        }
     }
+    std::free(event);
 }
 
-QImage* X11Presenter::Picture(QSize size, int index)
+QImage* ShmConnection::Picture(QSize size, int index)
 {
-    if (xcb_connection_has_error(connection_) || size.isEmpty() || index < 0)
+    if (Failed() || size.isEmpty() || index < 0)
         return nullptr;
     if (size != size_) {
         DropSegments();
@@ -207,16 +232,15 @@ QImage* X11Presenter::Picture(QSize size, int index)
     if (segment.Id == 0 && !MakeSegment(segment))
         return nullptr;
     WaitFor(segment.LastPut);
-    return &segment.Picture;
+    return failed_ ? nullptr : &segment.Picture;
 }
 
-void X11Presenter::Put(const std::vector<QRect>& parts, int index, bool notify)
+void ShmConnection::Put(const std::vector<QRect>& parts, int index)
 {
     if (index < 0 || std::size_t(index) >= segments_.size() || segments_[std::size_t(index)].Id == 0 ||
-        window_ == 0 || xcb_connection_has_error(connection_))
+        window_ == 0 || Failed())
         return;
     Segment& segment = segments_[std::size_t(index)];
-    Drain();  // what the connection read meanwhile, so that nothing piles up
     const QRect whole(QPoint(), size_);
     std::vector<xcb_rectangle_t> clip;
     int top = whole.height(), bottom = -1;
@@ -242,10 +266,11 @@ void X11Presenter::Put(const std::vector<QRect>& parts, int index, bool notify)
     }
     lastPut_ = xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()), std::uint16_t(whole.height()),
                                  0, std::uint16_t(top), std::uint16_t(whole.width()), std::uint16_t(bottom - top + 1), 0,
-                                 std::int16_t(top), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, notify ? 1 : 0, segment.Id, 0)
+                                 std::int16_t(top), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 1, segment.Id, 0)
                    .sequence;
     segment.LastPut = lastPut_;
-    if (notify)
-        notified_ = lastPut_;
     xcb_flush(connection_);
+    // What the connection read meanwhile, so that nothing piles up.
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_))
+        Take(event);
 }

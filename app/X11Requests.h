@@ -1,5 +1,5 @@
-// What the shell asks of the X server itself, beyond what Qt offers. Without an X server (the
-// offscreen platform, Wayland) every call does nothing or finds nothing.
+// What the shell asks of the X server itself, beyond what Qt offers, on Qt's own connection to it.
+// Without an X server (the offscreen platform, Wayland) every call does nothing or finds nothing.
 #pragma once
 
 #include <QtGlobal>
