@@ -312,40 +312,52 @@ TEST(FrameCache, AnyChangeToWhatAFrameIsDrawnFromMisses)
 
 // A sheet put back into its slot in the buffer it had, at its size, but with other pixels: what a
 // reload that gets the freed memory back amounts to. The next frame shows the new pixels, on every
-// blitter; each brush mode previews its own sheet at the cursor, so every drawn sheet is seen.
+// blitter, whether the blitters' encodings were dropped with the old sheet or left in place; each
+// brush mode previews its own sheet at the cursor, so every drawn sheet is seen.
 TEST(FrameCache, ASheetReloadedIntoItsOldBufferIsDrawnAnew)
 {
     const KeepBlitter keep;
-    for (const BlitterKind kind : AvailableBlitters())
-        for (int mode = 0; mode < BrushModeCount; ++mode) {
-            const int slot = BrushModes[mode].Slot;
-            SCOPED_TRACE(std::string(BlitterName(kind)) + ", sheet " + std::to_string(slot));
-            SetActiveBlitter(kind);
-            auto editor = ShimmeringEditor(13);
-            editor->Brush.EditMode = mode;
-            FrameCache cache;
-            for (int tick = 0; tick < 8; ++tick)
-                CachedFrameTick(*editor, cache);
-            ASSERT_TRUE(CachedFrameTick(*editor, cache)) << "the idle cycle is not in the cache";
-            auto old = std::make_unique<Editor>(*editor);
-            FrameTick(*old);  // the next frame, drawn from the old pixels
+    const struct {
+        const char* name;
+        IndexedImage (*put)(Artwork&, int, IndexedImage);
+    } reloads[] = {
+        {"SetSheet", [](Artwork& a, int slot, IndexedImage sheet) { return SetSheet(a, slot, std::move(sheet)); }},
+        {"the slot alone, encodings kept",
+         [](Artwork& a, int slot, IndexedImage sheet) { return a.Sheets.Set(std::size_t(slot), std::move(sheet)); }},
+    };
+    for (const auto& reload : reloads)
+        for (const BlitterKind kind : AvailableBlitters())
+            for (int mode = 0; mode < BrushModeCount; ++mode) {
+                const int slot = BrushModes[mode].Slot;
+                SCOPED_TRACE(std::string(reload.name) + ", " + BlitterName(kind) + ", sheet " + std::to_string(slot));
+                SetActiveBlitter(kind);
+                auto editor = ShimmeringEditor(13);
+                editor->Brush.EditMode = mode;
+                FrameCache cache;
+                for (int tick = 0; tick < 8; ++tick)
+                    CachedFrameTick(*editor, cache);
+                ASSERT_TRUE(CachedFrameTick(*editor, cache)) << "the idle cycle is not in the cache";
+                auto old = std::make_unique<Editor>(*editor);
+                FrameTick(*old);  // the next frame, drawn from the old pixels
 
-            IndexedImage sheet = SetSheet(editor->Canvas, slot, IndexedImage());
-            const std::uint8_t* const buffer = sheet.Pixels.data();
-            std::mt19937 rng(unsigned(100 + slot));
-            const IndexedImage other = RandomSheet(rng, sheet.Width, sheet.Height);
-            std::copy(other.Pixels.begin(), other.Pixels.end(), sheet.Pixels.begin());
-            SetSheet(editor->Canvas, slot, std::move(sheet));
-            ASSERT_EQ(editor->Canvas.Sheets[std::size_t(slot)].Pixels.data(), buffer);
+                IndexedImage sheet = reload.put(editor->Canvas, slot, IndexedImage());
+                const std::uint8_t* const buffer = sheet.Pixels.data();
+                std::mt19937 rng(unsigned(100 + slot));
+                const IndexedImage other = RandomSheet(rng, sheet.Width, sheet.Height);
+                std::copy(other.Pixels.begin(), other.Pixels.end(), sheet.Pixels.begin());
+                reload.put(editor->Canvas, slot, std::move(sheet));
+                ASSERT_EQ(editor->Canvas.Sheets[std::size_t(slot)].Pixels.data(), buffer);
 
-            auto plain = std::make_unique<Editor>(*editor);
-            FrameTick(*plain);
-            EXPECT_FALSE(CachedFrameTick(*editor, cache)) << "a frame of the old pixels was put back";
-            EXPECT_TRUE(plain->Canvas.BackBuffer.Pixels == editor->Canvas.BackBuffer.Pixels);
-            EXPECT_TRUE(SameBytes<ShimmerState>(plain->Canvas, editor->Canvas));
-            EXPECT_FALSE(plain->Canvas.BackBuffer.Pixels == old->Canvas.BackBuffer.Pixels)
-                << "the sheet is not drawn: the test shows nothing";
-        }
+                auto plain = std::make_unique<Editor>(*editor);
+                for (auto& encodings : plain->Canvas.Encodings)
+                    encodings = {};  // encoded from the sheets as they are now
+                FrameTick(*plain);
+                EXPECT_FALSE(CachedFrameTick(*editor, cache)) << "a frame of the old pixels was put back";
+                EXPECT_TRUE(plain->Canvas.BackBuffer.Pixels == editor->Canvas.BackBuffer.Pixels);
+                EXPECT_TRUE(SameBytes<ShimmerState>(plain->Canvas, editor->Canvas));
+                EXPECT_FALSE(plain->Canvas.BackBuffer.Pixels == old->Canvas.BackBuffer.Pixels)
+                    << "the sheet is not drawn: the test shows nothing";
+            }
 }
 
 }  // namespace
