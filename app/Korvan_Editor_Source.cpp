@@ -6,6 +6,7 @@
 #include "ItalianQtTexts.h"
 #include "MediaPlayer.h"
 #include "present/TImage.h"
+#include "TitleBar.h"
 #include "WindowSystem.h"
 #include "X11Requests.h"
 
@@ -76,6 +77,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent), editor_(std::make
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    DrawsOwnTitleBar = ProgramDrawsTitleBar();
     CreateComponents();
     CreateMainMenu();
     FormCreate();
@@ -239,10 +241,23 @@ void TForm_Main::EditorSwitch()
 {
     Image1->hide();
     hide();
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    int titleHeight = 0;
+    if (DrawsOwnTitleBar) {
+        // The window system draws no title bar: the window shows its own above the menu bar, and
+        // the client area below stays as it is elsewhere.
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        if (TitleBar1 == nullptr)
+            TitleBar1 = new TitleBar(this);
+        titleHeight = TitleBar1->sizeHint().height();
+        TitleBar1->setGeometry(0, 0, ViewWidth, titleHeight);
+        setContentsMargins(0, titleHeight, 0, 0);
+        TitleBar1->show();
+    } else {
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    }
     centralWidget()->setFixedSize(ViewWidth, ViewHeight);
-    setFixedSize(ViewWidth, ViewHeight + menuBarHeight_);
+    setFixedSize(ViewWidth, titleHeight + ViewHeight + menuBarHeight_);
     // No pointer over the view, where the brush preview stands for it; the normal arrow over the
     // menu bar and the menus.
     unsetCursor();

@@ -30,6 +30,7 @@ class QTimer;
 class TImage;
 class TMediaPlayer;
 class TForm_Panoramica;
+class TitleBar;
 
 class TForm_Main : public QMainWindow {
     Q_OBJECT
@@ -51,6 +52,11 @@ public:
     QFileDialog* SaveDialog1 = nullptr;
     QString OpenDialog1FileName;  // each dialog keeps its own name from one use to the next
     QString SaveDialog1FileName;
+
+    // Whether the editor's window draws its own title bar (where the window system draws none,
+    // see ProgramDrawsTitleBar), and that bar once the editor is shown; nullptr elsewhere.
+    bool DrawsOwnTitleBar = false;
+    TitleBar* TitleBar1 = nullptr;
 
     // The intro: ticks counted, opacity value and whether blending is on.
     int IntroTick = 0;

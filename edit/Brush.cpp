@@ -22,7 +22,7 @@ void StepItem(BrushState& brush, int mode)
 void PaintCell(MapGrid& cells, EditHistory& history, const ViewState& view, const BrushState& brush)
 {
     const CellHit hit = PickCell(cells, view, static_cast<std::uint8_t>(view.FirstRow),
-                                 static_cast<std::uint8_t>(view.FirstCol), 120, 120);
+                                 static_cast<std::uint8_t>(view.FirstCol), LastIndex, LastIndex);
     if (hit.Row < 0 || hit.Col < 0)
         return;
     const BrushModeInfo* mode = BrushModeOf(brush.EditMode);

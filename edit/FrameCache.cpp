@@ -39,12 +39,8 @@ FrameKey KeyOf(const Editor& editor)
 {
     FrameKey key{};
     key.CellsVersion = editor.Map.CellsVersion;
-    for (std::size_t slot = 0; slot < SheetCount; ++slot) {
-        const IndexedImage& sheet = editor.Canvas.Sheets[slot];
-        key.SheetPixels[slot] = reinterpret_cast<std::uintptr_t>(sheet.Pixels.data());
-        key.SheetWidth[slot] = sheet.Width;
-        key.SheetHeight[slot] = sheet.Height;
-    }
+    for (std::size_t slot = 0; slot < SheetCount; ++slot)
+        key.SheetVersion[slot] = editor.Canvas.Sheets.Version(slot);
     key.View = editor.Canvas;
     key.Brush = editor.Brush;
     key.Blitter = std::int32_t(ActiveBlitter().Kind());

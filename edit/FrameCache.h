@@ -21,9 +21,7 @@ struct Editor;
 // exactly when their bytes are. The shimmer comes last: what lies before it is the scene.
 struct FrameKey {
     std::uint64_t CellsVersion;
-    std::array<std::uint64_t, SheetCount> SheetPixels;  // the address of each sheet's pixels
-    std::array<std::int32_t, SheetCount> SheetWidth;
-    std::array<std::int32_t, SheetCount> SheetHeight;
+    std::array<std::uint64_t, SheetCount> SheetVersion;  // each sheet's stamp (SheetSlots::Version)
     ViewState View;
     BrushState Brush;
     std::int32_t Blitter;

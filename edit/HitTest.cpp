@@ -20,7 +20,7 @@ CellHit PickCell(const MapGrid& cells, const ViewState& view, std::uint8_t first
             const std::int64_t y = std::int64_t(cell.ScreenY) + view.ScrollY;
             if (!(view.CullLeft < x && x < view.ViewRight && view.CullTop < y && y < view.ViewBottom))
                 continue;
-            if (x - 20 <= cursorX && cursorX <= x + 20 && y - 20 <= cursorY && cursorY <= y + 20)
+            if (x - HitReach <= cursorX && cursorX <= x + HitReach && y - HitReach <= cursorY && cursorY <= y + HitReach)
                 hit = CellHit{r, c};
         }
     return hit;

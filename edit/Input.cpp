@@ -4,6 +4,7 @@
 #include "edit/Brush.h"
 #include "edit/Editor.h"
 #include "edit/PickItem.h"
+#include "render/MapView.h"
 
 #include <utility>
 
@@ -21,15 +22,15 @@ void AddScroll(std::int32_t& scroll, std::int32_t step)
 
 void PointerOverImage(ViewState& view, int x, int y)
 {
-    view.CursorX = x - 34;
-    view.CursorY = y - 20;
+    view.CursorX = x - ImageCursorShiftX;
+    view.CursorY = y - CursorShiftY;
     view.CursorUnknown = 0;
 }
 
 void PointerOverWindow(ViewState& view, int x, int y)
 {
-    view.CursorX = x - 20;
-    view.CursorY = y - 20;
+    view.CursorX = x - WindowCursorShiftX;
+    view.CursorY = y - CursorShiftY;
     view.CursorUnknown = 0;
 }
 
@@ -41,13 +42,13 @@ void PressEdgeScroll(ViewState& view)
     if (view.CursorUnknown != 0)
         return;
     if (view.CursorX < view.ViewLeft)
-        AddScroll(view.ScrollX, 65);
-    else if (view.CursorX > view.ViewRight - 60)
-        AddScroll(view.ScrollX, -65);
-    else if (view.CursorY > view.ViewBottom - 50)
-        AddScroll(view.ScrollY, -33);
-    else if (view.ViewTop - 32 < view.CursorY && view.CursorY < view.ViewTop)
-        AddScroll(view.ScrollY, 33);
+        AddScroll(view.ScrollX, EdgeStepX);
+    else if (view.CursorX > view.ViewRight - RightBandWidth)
+        AddScroll(view.ScrollX, -EdgeStepX);
+    else if (view.CursorY > view.ViewBottom - BottomBandHeight)
+        AddScroll(view.ScrollY, -EdgeStepY);
+    else if (view.ViewTop - PressTopBandReach < view.CursorY && view.CursorY < view.ViewTop)
+        AddScroll(view.ScrollY, EdgeStepY);
 }
 
 void PressMap(Editor& editor, MouseButton button)

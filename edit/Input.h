@@ -18,6 +18,18 @@ inline constexpr int KeyBackslash = 220;
 inline constexpr int KeyDigit1 = 49;
 inline constexpr int KeyDigit5 = 53;
 
+// The cursor is the pointer's position moved up and left, so that the brush preview drawn with its
+// top-left corner at the cursor has the pointer near its middle (a ground tile is 66 x 34). The
+// shift differs in x over the picture and over the rest of the window.
+inline constexpr int ImageCursorShiftX = 34;
+inline constexpr int WindowCursorShiftX = 20;
+inline constexpr int CursorShiftY = 20;
+
+// A press's top edge band: the rows less than this far above the clip rectangle's top edge (the
+// frame tick's reaches into the view as well, render/MapView.h). Its other bands and its steps
+// are the frame tick's.
+inline constexpr std::int32_t PressTopBandReach = 32;
+
 // The pointer over the picture at (x, y) of its client pixels, or over the window elsewhere. Either
 // makes the cursor known.
 void PointerOverImage(ViewState& view, int x, int y);

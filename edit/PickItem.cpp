@@ -3,17 +3,22 @@
 
 #include "edit/BrushModes.h"
 #include "edit/HitTest.h"
+#include "edit/Input.h"
 
 #include <cstdlib>
 
 namespace korvan {
 namespace {
 
-// Which corner of the diamond the pointer is in. The pointer lies 34 and 20 pixels beyond the
-// cursor, the diamond's centre 33 and 17 beyond the anchor; the diamond is twice as wide as high.
+// The middle of a ground tile's diamond, from the cell's anchor.
+constexpr std::int64_t DiamondCentreX = 33;
+constexpr std::int64_t DiamondCentreY = 17;
+
+// Which corner of the diamond the pointer is in, from the cursor's offset to the anchor. The
+// pointer lies beyond the cursor by the picture's cursor shift; the diamond is twice as wide as high.
 int CornerUnderPointer(std::int64_t dx, std::int64_t dy)
 {
-    const std::int64_t u = dx + 1, v = dy + 3;
+    const std::int64_t u = dx + ImageCursorShiftX - DiamondCentreX, v = dy + CursorShiftY - DiamondCentreY;
     if (std::llabs(u) > 2 * std::llabs(v))
         return u > 0 ? CornerRight : CornerLeft;
     return v < 0 ? CornerTop : CornerBottom;
@@ -50,7 +55,7 @@ bool PickItem(const MapGrid& cells, const ViewState& view, BrushState& brush)
     if (mode == nullptr)
         return false;
     const CellHit hit = PickCell(cells, view, static_cast<std::uint8_t>(view.FirstRow),
-                                 static_cast<std::uint8_t>(view.FirstCol), 120, 120);
+                                 static_cast<std::uint8_t>(view.FirstCol), LastIndex, LastIndex);
     if (hit.Row < 0 || hit.Col < 0)
         return false;
     const MapCell& cell = cells[std::size_t(hit.Row)][std::size_t(hit.Col)];

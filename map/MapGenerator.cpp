@@ -7,6 +7,18 @@
 namespace korvan {
 namespace {
 
+// A draw away from a type's blobs starts a new blob with one chance in this many.
+constexpr std::uint32_t SeedOdds = 500;
+
+// Features: the land type they grow on takes one of the first LandFeatures feature tiles on about
+// every other cell; one sea cell in about SeaFeatureOdds takes one of the SeaFeatures after them,
+// the last of which is the "none" value.
+constexpr std::uint8_t FeatureLand = 5;
+constexpr std::uint32_t LandFeatureOdds = 2;
+constexpr std::uint32_t LandFeatures = 40;
+constexpr std::uint32_t SeaFeatureOdds = 25;
+constexpr std::uint32_t SeaFeatures = 9;
+
 bool HasEdgeNeighbourOfType(const MapGrid& cells, int row, int col, std::uint8_t terrain)
 {
     // Tested in this order; a neighbour outside the grid never matches.
@@ -27,7 +39,7 @@ void GrowTerrain(MapGrid& cells, RandomSource& rng)
             const int row = static_cast<int>(rng.Random(MapSize));
             const int col = static_cast<int>(rng.Random(MapSize));
             // The seed draw happens only when no neighbour already has the type.
-            if (HasEdgeNeighbourOfType(cells, row, col, terrain) || rng.Random(500) == 1) {
+            if (HasEdgeNeighbourOfType(cells, row, col, terrain) || rng.Random(SeedOdds) == 1) {
                 cells[row][col].Terrain = terrain;
                 --remaining;
             }
@@ -68,12 +80,12 @@ void ScatterFeatures(MapGrid& cells, RandomSource& rng)
 {
     for (auto& row : cells)
         for (auto& cell : row)
-            if (rng.Random(2) == 1 && cell.Terrain == 5)
-                cell.TerrainTile = static_cast<std::uint8_t>(rng.Random(40));
+            if (rng.Random(LandFeatureOdds) == 1 && cell.Terrain == FeatureLand)
+                cell.TerrainTile = static_cast<std::uint8_t>(rng.Random(LandFeatures));
     for (auto& row : cells)
         for (auto& cell : row)
-            if (rng.Random(25) == 1 && cell.Terrain == SeaTerrain)
-                cell.TerrainTile = static_cast<std::uint8_t>(rng.Random(9) + 40);
+            if (rng.Random(SeaFeatureOdds) == 1 && cell.Terrain == SeaTerrain)
+                cell.TerrainTile = static_cast<std::uint8_t>(rng.Random(SeaFeatures) + LandFeatures);
 }
 
 // value = 16*[A land] + 8*[B land] + 4*[D land] + k, written only when one of them is land.

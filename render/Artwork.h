@@ -6,6 +6,7 @@
 #include "render/IndexedImage.h"
 #include "render/SheetCatalogue.h"
 #include "render/SheetEncoding.h"
+#include "render/SheetSlots.h"
 
 #include <array>
 #include <memory>
@@ -13,9 +14,9 @@
 namespace korvan {
 
 struct Artwork {
-    std::array<IndexedImage, SheetCount> Sheets;
+    SheetSlots Sheets;  // changed through SetSheet or LoadSheet
     // Each blitter's encoding of each sheet, made at its first blit of the sheet and made anew
-    // when the sheet changes (see EncodingOf). Shared, never changed: a copy may keep them.
+    // when the sheet's stamp changes (see EncodingOf). Shared, never changed: a copy keeps them.
     std::array<std::array<std::shared_ptr<const SheetEncoding>, SheetCount>, BlitterKindCount> Encodings;
     IndexedImage BackBuffer;
 };

@@ -20,25 +20,24 @@ const Avx512Blitter TheAvx512Blitter;
 const Blitter* const Blitters[BlitterKindCount] = {&TheSimpleBlitter, &ThePortableBlitter, &TheAvx512Blitter};
 const char* const Names[BlitterKindCount] = {"simple", "portable", "avx512"};
 
-const Blitter* FirstBlitter()
-{
-    if (const char* named = std::getenv("KORVAN_BLITTER"))
-        for (int k = 0; k < BlitterKindCount; ++k)
-            if (std::strcmp(named, Names[k]) == 0 && BlitterUnavailable(BlitterKind(k)) == nullptr)
-                return Blitters[k];
-    const char* vector = std::getenv("KORVAN_VECTOR");
-    if ((vector == nullptr || std::strcmp(vector, "portable") != 0) && BlitterUnavailable(BlitterKind::Avx512) == nullptr)
-        return &TheAvx512Blitter;
-    return &ThePortableBlitter;
-}
-
 std::atomic<const Blitter*>& Active()
 {
-    static std::atomic<const Blitter*> blitter{FirstBlitter()};
+    static std::atomic<const Blitter*> blitter{Blitters[int(StartingBlitter(
+        std::getenv("KORVAN_BLITTER"), std::getenv("KORVAN_VECTOR"), BlitterUnavailable(BlitterKind::Avx512) == nullptr))]};
     return blitter;
 }
 
 }  // namespace
+
+BlitterKind StartingBlitter(const char* blitterVariable, const char* vectorVariable, bool avx512Runs)
+{
+    if (blitterVariable != nullptr)
+        for (int k = 0; k < BlitterKindCount; ++k)
+            if (std::strcmp(blitterVariable, Names[k]) == 0 && (BlitterKind(k) != BlitterKind::Avx512 || avx512Runs))
+                return BlitterKind(k);
+    const bool portableOnly = vectorVariable != nullptr && std::strcmp(vectorVariable, "portable") == 0;
+    return avx512Runs && !portableOnly ? BlitterKind::Avx512 : BlitterKind::Portable;
+}
 
 const char* BlitterName(BlitterKind kind) { return Names[int(kind)]; }
 

@@ -38,10 +38,14 @@ const char* BlitterUnavailable(BlitterKind kind);
 // The blitter of a kind the processor can run.
 const Blitter& BlitterOf(BlitterKind kind);
 
-// The blitter in use. It starts as the one KORVAN_BLITTER names (simple, portable or avx512)
-// when the processor can run it, otherwise the fastest the processor can run, the portable one
-// when KORVAN_VECTOR=portable.
+// The blitter in use. It starts as StartingBlitter says for the environment and the processor.
 const Blitter& ActiveBlitter();
+
+// The blitter the program starts with, given KORVAN_BLITTER and KORVAN_VECTOR (nullptr when
+// unset) and whether the processor runs the AVX-512 blitter: the one KORVAN_BLITTER names
+// (simple, portable or avx512) when the processor can run it, otherwise the fastest it can run,
+// the portable one when KORVAN_VECTOR=portable.
+BlitterKind StartingBlitter(const char* blitterVariable, const char* vectorVariable, bool avx512Runs);
 
 // Chooses a blitter for what follows; returns false, changing nothing, if the processor lacks it.
 bool SetActiveBlitter(BlitterKind kind);

@@ -43,13 +43,13 @@ void EdgeScroll(ViewState& view)
         return;
     const std::int64_t cursorX = view.CursorX, cursorY = view.CursorY;
     if (cursorX < view.ViewLeft)
-        view.ScrollX = Saturated(std::int64_t(view.ScrollX) + 65);
-    else if (cursorX > std::int64_t(view.ViewRight) - 60)
-        view.ScrollX = Saturated(std::int64_t(view.ScrollX) - 65);
-    else if (cursorY > std::int64_t(view.ViewBottom) - 50)
-        view.ScrollY = Saturated(std::int64_t(view.ScrollY) - 33);
-    else if (std::int64_t(view.ViewTop) - 16 < cursorY && cursorY < std::int64_t(view.ViewTop) + 16)
-        view.ScrollY = Saturated(std::int64_t(view.ScrollY) + 33);
+        view.ScrollX = Saturated(std::int64_t(view.ScrollX) + EdgeStepX);
+    else if (cursorX > std::int64_t(view.ViewRight) - RightBandWidth)
+        view.ScrollX = Saturated(std::int64_t(view.ScrollX) - EdgeStepX);
+    else if (cursorY > std::int64_t(view.ViewBottom) - BottomBandHeight)
+        view.ScrollY = Saturated(std::int64_t(view.ScrollY) - EdgeStepY);
+    else if (std::int64_t(view.ViewTop) - TopBandReach < cursorY && cursorY < std::int64_t(view.ViewTop) + TopBandReach)
+        view.ScrollY = Saturated(std::int64_t(view.ScrollY) + EdgeStepY);
 }
 
 void ClampScroll(ViewState& view)

@@ -15,6 +15,16 @@ inline constexpr std::int32_t ScrollXMax = 65;
 inline constexpr std::int32_t ScrollYMin = -1578;
 inline constexpr std::int32_t ScrollYMax = 1990;
 
+// Edge scrolling: with the cursor in an edge band, a step scrolls the map by about two cells'
+// spacing, horizontally or vertically. The bands lie along the clip rectangle: left of it, its
+// last RightBandWidth columns, its last BottomBandHeight rows, and the rows less than
+// TopBandReach above or below its top edge. A press has a top band of its own (edit/Input.h).
+inline constexpr std::int32_t EdgeStepX = 65;
+inline constexpr std::int32_t EdgeStepY = 33;
+inline constexpr std::int32_t RightBandWidth = 60;
+inline constexpr std::int32_t BottomBandHeight = 50;
+inline constexpr std::int32_t TopBandReach = 16;
+
 void ClearBackBuffer(Artwork& artwork);
 
 // Rows firstRow..firstRow+rowSpan, in each columns firstCol..firstCol+colSpan, cut at the grid's

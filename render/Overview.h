@@ -10,15 +10,12 @@
 namespace korvan {
 
 inline constexpr int OverviewScale = 16;
-// The view's fixed size (the clip rectangle 0, 0 - 639, 461).
-inline constexpr int OverviewViewWidth = 640;
-inline constexpr int OverviewViewHeight = 462;
 // Unscrolled screen pixel of the overview's top-left corner: the view's corner at the largest
 // scroll values. Its right and bottom edges are the view's at the smallest.
 inline constexpr std::int32_t OverviewLeft = -ScrollXMax;
 inline constexpr std::int32_t OverviewTop = -ScrollYMax;
-inline constexpr int OverviewWidth = (ScrollXMax - ScrollXMin + OverviewViewWidth + OverviewScale - 1) / OverviewScale;
-inline constexpr int OverviewHeight = (ScrollYMax - ScrollYMin + OverviewViewHeight + OverviewScale - 1) / OverviewScale;
+inline constexpr int OverviewWidth = (ScrollXMax - ScrollXMin + ViewWidth + OverviewScale - 1) / OverviewScale;
+inline constexpr int OverviewHeight = (ScrollYMax - ScrollYMin + ViewHeight + OverviewScale - 1) / OverviewScale;
 
 struct OverviewRect {
     int X = 0;

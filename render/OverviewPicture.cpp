@@ -116,8 +116,8 @@ void OverviewPicture::DrawRegion(const MapGrid& cells, int x0, int y0, int x1, i
     canvas_.ViewTop = 0;
     canvas_.ViewRight = width - 1;
     canvas_.ViewBottom = height - 1;
-    canvas_.CullLeft = -65;
-    canvas_.CullTop = -35;
+    canvas_.CullLeft = canvas_.ViewLeft - CullMarginX;
+    canvas_.CullTop = canvas_.ViewTop - CullMarginY;
     canvas_.ScrollX = Margin - (OverviewLeft + x0 * OverviewScale);
     canvas_.ScrollY = Margin - (OverviewTop + y0 * OverviewScale);
     StartShimmer(canvas_);

@@ -22,9 +22,6 @@ int WindowCount(int size, int grid)
 
 void BeginEncoding(SheetEncoding& code, const IndexedImage& sheet, const SheetGeometry& geometry)
 {
-    code.Source = reinterpret_cast<std::uintptr_t>(sheet.Pixels.data());
-    code.Width = sheet.Width;
-    code.Height = sheet.Height;
     code.WindowHeight = geometry.WindowHeight;
     if (geometry.WindowWidth == 0 || sheet.Empty())
         return;

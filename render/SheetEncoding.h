@@ -4,11 +4,13 @@
 
 #include "render/IndexedImage.h"
 #include "render/SheetCatalogue.h"
+#include "render/SheetSlots.h"
 #include "render/Shimmer.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace korvan {
@@ -24,23 +26,18 @@ inline constexpr std::size_t PoolTail = 64;
 struct SheetEncoding {
     virtual ~SheetEncoding() = default;
 
-    // The picture this was made from; a different one (or a copied editor's) is encoded anew.
-    std::uintptr_t Source = 0;
-    int Width = -1;
-    int Height = -1;
+    // The stamp of the sheet this was made from (SheetSlots::Version): a sheet put into the slot
+    // since then is encoded anew.
+    std::uint64_t SheetVersion = 0;
 
     int WindowHeight = 0;
     int Columns = 0;  // windows encoded: column < Columns and row < Rows, origin inside the sheet
     int Rows = 0;
 
-    bool IsOf(const IndexedImage& sheet) const
-    {
-        return Source == reinterpret_cast<std::uintptr_t>(sheet.Pixels.data()) && Width == sheet.Width &&
-               Height == sheet.Height;
-    }
+    bool IsOf(const SheetSlots& sheets, int slot) const { return SheetVersion == sheets.Version(std::size_t(slot)); }
 };
 
-// Fills the fields above for the sheet.
+// Fills the geometry fields above for the sheet.
 void BeginEncoding(SheetEncoding& code, const IndexedImage& sheet, const SheetGeometry& geometry);
 
 // Where a window's pixel streams were put in a pool. A shimmering sheet keeps one stream for each
@@ -94,9 +91,11 @@ template <typename Code, typename Artwork, typename Kind>
 const Code& EncodingOf(Artwork& artwork, Kind kind, int slot, Code (*encode)(const IndexedImage&, const SheetGeometry&))
 {
     auto& held = artwork.Encodings[std::size_t(kind)][std::size_t(slot)];
-    const IndexedImage& sheet = artwork.Sheets[std::size_t(slot)];
-    if (!held || !held->IsOf(sheet))
-        held = std::make_shared<const Code>(encode(sheet, SheetGeometries[std::size_t(slot)]));
+    if (!held || !held->IsOf(artwork.Sheets, slot)) {
+        Code code = encode(artwork.Sheets[std::size_t(slot)], SheetGeometries[std::size_t(slot)]);
+        code.SheetVersion = artwork.Sheets.Version(std::size_t(slot));
+        held = std::make_shared<const Code>(std::move(code));
+    }
     return static_cast<const Code&>(*held);
 }
 

@@ -7,11 +7,11 @@
 
 namespace korvan {
 
-void SetSheet(Artwork& artwork, int slot, IndexedImage sheet)
+IndexedImage SetSheet(Artwork& artwork, int slot, IndexedImage sheet)
 {
-    artwork.Sheets[std::size_t(slot)] = std::move(sheet);
     for (auto& encodings : artwork.Encodings)
         encodings[std::size_t(slot)].reset();
+    return artwork.Sheets.Set(std::size_t(slot), std::move(sheet));
 }
 
 void LoadSheet(Artwork& artwork, const std::string& path, int slot)

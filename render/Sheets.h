@@ -18,9 +18,8 @@ inline constexpr std::array<const char*, SheetCount> SheetFiles = {
 // raises FileError or KorvanError and leaves the slot empty.
 void LoadSheet(Artwork& artwork, const std::string& path, int slot);
 
-// Puts a picture into a slot; the blitters encode it again at their first blit. Pixels changed
-// in place inside a picture that keeps its buffer and size are not noticed, so change sheets
-// through these two only.
-void SetSheet(Artwork& artwork, int slot, IndexedImage sheet);
+// Puts a picture into a slot under a new stamp (see SheetSlots), drops the blitters' encodings
+// of the one it held (they encode the new one at their first blit) and gives that one back.
+IndexedImage SetSheet(Artwork& artwork, int slot, IndexedImage sheet);
 
 }  // namespace korvan

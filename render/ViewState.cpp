@@ -5,14 +5,14 @@ namespace korvan {
 
 void SetViewStartValues(ViewState& view)
 {
-    view.ScrollX = 10;
-    view.ScrollY = 200;
+    view.ScrollX = StartScrollX;
+    view.ScrollY = StartScrollY;
     view.ViewLeft = 0;
     view.ViewTop = 0;
-    view.CullLeft = view.ViewLeft - 65;
-    view.CullTop = view.ViewTop - 35;
-    view.ViewRight = 639;
-    view.ViewBottom = 461;
+    view.CullLeft = view.ViewLeft - CullMarginX;
+    view.CullTop = view.ViewTop - CullMarginY;
+    view.ViewRight = view.ViewLeft + ViewWidth - 1;
+    view.ViewBottom = view.ViewTop + ViewHeight - 1;
 }
 
 ScrollPosition JumpTarget(ViewJump jump)

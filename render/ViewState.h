@@ -29,7 +29,20 @@ struct ViewState {
     std::int32_t CursorUnknown = 0;
 };
 
-// Sets the start values: scroll (10, 200), clip rectangle (0, 0)-(639, 461), cull bounds.
+// The view's fixed geometry: a clip rectangle of ViewWidth x ViewHeight from the back buffer's
+// top-left corner (its last 18 rows lie below the view), the map scrolled to (10, 200) at start.
+inline constexpr std::int32_t ViewWidth = 640;
+inline constexpr std::int32_t ViewHeight = 462;
+inline constexpr std::int32_t StartScrollX = 10;
+inline constexpr std::int32_t StartScrollY = 200;
+// A cell is drawn only when its scrolled anchor lies less than this far left of the view's left
+// edge (and above its top edge), about one tile window (66 x 34): what reaches into the view from
+// farther out is never drawn. Its right and bottom bounds are the clip rectangle's own.
+inline constexpr std::int32_t CullMarginX = 65;
+inline constexpr std::int32_t CullMarginY = 35;
+
+// Sets the start values: scroll (10, 200), clip rectangle (0, 0)-(639, 461), cull bounds
+// (-65, -35).
 void SetViewStartValues(ViewState& view);
 
 // The view jumps of the "Centra Mappa" menu. The four "Angolo" jumps put the middle of one edge

@@ -1,8 +1,8 @@
-// The shared segment is a memfd handed to the server (MIT-SHM 1.2), attached read-only. Every put
-// asks for a completion event, and a picture is written again only once that event (or an error
-// about that put) is back, so the server never reads a half-drawn frame. The events arrive on this
-// connection alone, which no one polls: they wake nobody and are collected when the next frame
-// is due, by then long there.
+// The shared segment is a memfd handed to the server (MIT-SHM 1.2), attached read-only. A picture
+// is written again only once the server has read the last put from it, so that it never reads a
+// half-drawn frame: the put's completion event, an error about it, or an answer to any later
+// request says so. The events arrive on this connection alone, which no one polls: they wake
+// nobody and are collected as each frame is put, by then long there.
 #include "ShmConnection.h"
 
 #include <QGuiApplication>
@@ -188,6 +188,17 @@ void ShmConnection::WaitFor(std::uint32_t sequence)
     // error instead of its completion.
     while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_))
         Take(event);
+    if (std::int32_t(done_ - sequence) >= 0)
+        return;
+    if (std::int32_t(notified_ - sequence) < 0) {
+        // No event will come for it: ask the server anything, and once it answers it read the put.
+        const auto cookie = xcb_get_input_focus(connection_);
+        std::free(xcb_get_input_focus_reply(connection_, cookie, nullptr));
+        while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_))
+            Take(event);  // errors about the puts before it
+        done_ = xcb_connection_has_error(connection_) ? lastPut_ : cookie.sequence;
+        return;
+    }
     while (std::int32_t(done_ - sequence) < 0) {
         xcb_generic_event_t* event = xcb_wait_for_event(connection_);
         if (event == nullptr) {  // the connection broke: nothing will come
@@ -235,7 +246,7 @@ QImage* ShmConnection::Picture(QSize size, int index)
     return failed_ ? nullptr : &segment.Picture;
 }
 
-void ShmConnection::Put(const std::vector<QRect>& parts, int index)
+void ShmConnection::Put(const std::vector<QRect>& parts, int index, bool notify)
 {
     if (index < 0 || std::size_t(index) >= segments_.size() || segments_[std::size_t(index)].Id == 0 ||
         window_ == 0 || Failed())
@@ -266,11 +277,15 @@ void ShmConnection::Put(const std::vector<QRect>& parts, int index)
     }
     lastPut_ = xcb_shm_put_image(connection_, window_, gc_, std::uint16_t(whole.width()), std::uint16_t(whole.height()),
                                  0, std::uint16_t(top), std::uint16_t(whole.width()), std::uint16_t(bottom - top + 1), 0,
-                                 std::int16_t(top), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 1, segment.Id, 0)
+                                 std::int16_t(top), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, notify ? 1 : 0, segment.Id,
+                                 0)
                    .sequence;
     segment.LastPut = lastPut_;
+    if (notify)
+        notified_ = lastPut_;
     xcb_flush(connection_);
-    // What the connection read meanwhile, so that nothing piles up.
-    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection_))
+    // What the server said meanwhile (earlier completions, errors), so that nothing piles up and a
+    // refused put is known by the next frame.
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
         Take(event);
 }

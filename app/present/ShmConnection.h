@@ -39,7 +39,10 @@ public:
 
     // Puts these parts of picture `index` at the same places of the window, and sends them at
     // once. Parts may overlap; many small ones cost the server little more than their pixels.
-    void Put(const std::vector<QRect>& parts, int index);
+    // With `notify`, the server says when it has read them, which a picture soon drawn into again
+    // needs; a picture put again as it is goes without, and drawing into it later asks the server
+    // (a round trip) unless a later put said so.
+    void Put(const std::vector<QRect>& parts, int index, bool notify = true);
 
     // Returns once the server has drawn every put into the window (or the connection broke).
     void WaitForServer();
@@ -74,8 +77,9 @@ private:
     bool failed_ = false;   // the server reported an error other than a window gone
     QSize size_;
     std::vector<Segment> segments_;
-    // The last put's request number, and the last request the server is known to have carried
-    // out: a put's completion event, an error, or a reply says so.
+    // The last put's request number, the last one that asked for its completion, and the last
+    // request the server is known to have carried out: a completion, an error or a reply says so.
     std::uint32_t lastPut_ = 0;
+    std::uint32_t notified_ = 0;
     std::uint32_t done_ = 0;
 };

@@ -89,10 +89,10 @@ bool ShmPresenter::Convert(int index, const Content& content, const QRect& rows)
     return true;
 }
 
-void ShmPresenter::Put(int index, std::vector<QRect> parts)
+void ShmPresenter::Put(int index, std::vector<QRect> parts, bool kept)
 {
     lastPut_ = std::move(parts);
-    connection_->Put(lastPut_, index);
+    connection_->Put(lastPut_, index, !kept);
 }
 
 bool ShmPresenter::Present(const Content& content)
@@ -122,7 +122,7 @@ bool ShmPresenter::Present(const Content& content)
         }
         kept->Taken = tick;
         onScreen_ = int(kept - pictures_.begin());
-        Put(onScreen_, kept->PutTiles);
+        Put(onScreen_, kept->PutTiles, true);
         return true;
     }
     // Compared before the picture is written: it may be the one on screen.
@@ -139,7 +139,7 @@ bool ShmPresenter::Present(const Content& content)
     picture.PutArea = area;
     picture.PutTiles = parts;
     onScreen_ = index;
-    Put(index, std::move(parts));
+    Put(index, std::move(parts), content.Frame != 0);
     return true;
 }
 

@@ -42,7 +42,8 @@ private:
     // does not count.
     bool Convert(int index, const Content& content, const QRect& rows);
     int Oldest() const;  // the picture taken longest ago
-    void Put(int index, std::vector<QRect> parts);
+    // `kept`: the picture holds a named frame, likely put again as it is rather than drawn into.
+    void Put(int index, std::vector<QRect> parts, bool kept = false);
 
     // A shared picture's record: the indexed pixels it was converted from with the current
     // colours (empty where what it holds does not count: black, the intro, another palette), the

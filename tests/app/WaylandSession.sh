@@ -1,21 +1,24 @@
 # Sourced by the tests that drive the real program in a native Wayland session: a headless sway
 # (software rendering, no input devices) in the test's own folder, the program started as a
 # Wayland desktop starts it (WAYLAND_DISPLAY set, no DISPLAY), screenshots with grim, keys and
-# pointer through the compositor's virtual devices. sway does not run as root: as root, sway and
-# the program run as the unprivileged user nobody, in a folder of the test's that it owns.
+# pointer through the compositor's virtual devices. Or a headless weston (start_weston), which
+# has neither virtual devices nor grim's capture protocol: screenshots with its own screenshooter.
+# sway does not run as root: as root, the compositor and the program run as the unprivileged user
+# nobody, in a folder of the test's that it owns.
 
 set -euo pipefail
 SHOTS=${KORVAN_SCREENSHOTS:-$(mktemp -d /tmp/korvan-shots-XXXXXX)}
 mkdir -p "$SHOTS"
 SESSION=$(mktemp -d /tmp/korvan-wayland-XXXXXX)
 chmod 755 "$SESSION"
-SWAY_PID="" PROGRAM_PID=""
+SWAY_PID="" WESTON_PID="" PROGRAM_PID=""
 AS_USER=()
 if [ "$(id -u)" = 0 ]; then AS_USER=(setpriv --reuid=65534 --regid=65534 --clear-groups --); fi
 
 wayland_cleanup() {
   [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
   [ -n "$SWAY_PID" ] && kill "$SWAY_PID" 2>/dev/null || true
+  [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$SESSION"
 }
@@ -26,6 +29,7 @@ fail() {
   [ -n "${SWAYSOCK:-}" ] && grim -t png "$SHOTS/failure.png" 2>/dev/null
   if [ -s "$SHOTS/program.log" ]; then grep -v '^ALSA lib' "$SHOTS/program.log" | tail -n 40 | sed 's/^/  program: /' >&2; fi
   [ -s "$SHOTS/sway.log" ] && tail -n 10 "$SHOTS/sway.log" | sed 's/^/  sway: /' >&2
+  [ -s "$SHOTS/weston.log" ] && tail -n 10 "$SHOTS/weston.log" | sed 's/^/  weston: /' >&2
   echo "  screenshots in $SHOTS" >&2
   exit 1
 }
@@ -57,6 +61,47 @@ CONF
   [ -n "$SWAYSOCK" ] || fail "sway did not start"
   if ! swaymsg -t get_outputs | grep -q '"name"'; then swaymsg create_output >/dev/null; fi
   swaymsg 'output * resolution 1024x768 position 0 0' >/dev/null
+}
+
+# start_weston: weston's desktop on one 1024 x 768 output drawn in software, a plain background
+# of WESTON_BACKGROUND (0xAARRGGBB) and no panel, with its screenshooter open to any client.
+WESTON_BACKGROUND=0xffff00ff
+start_weston() {
+  mkdir -p "$SESSION/runtime" "$SESSION/home" "$SESSION/shots"
+  chmod 700 "$SESSION/runtime"
+  if [ ${#AS_USER[@]} -gt 0 ]; then chown 65534:65534 "$SESSION/runtime" "$SESSION/home" "$SESSION/shots"; fi
+  cat >"$SESSION/weston.ini" <<CONF
+[core]
+xwayland=false
+idle-time=0
+[shell]
+background-color=$WESTON_BACKGROUND
+panel-position=none
+locking=false
+animation=none
+startup-animation=none
+CONF
+  export XDG_RUNTIME_DIR="$SESSION/runtime" WAYLAND_DISPLAY=wayland-korvan
+  (cd "$SESSION" && exec env -i PATH=/usr/bin:/bin HOME="$SESSION/home" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    "${AS_USER[@]}" weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
+    --config="$SESSION/weston.ini" --socket="$WAYLAND_DISPLAY" --idle-time=0 --debug) >"$SHOTS/weston.log" 2>&1 &
+  WESTON_PID=$!
+  for _ in $(seq 1 100); do
+    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && weston_shot ready 2>/dev/null && return 0
+    kill -0 "$WESTON_PID" 2>/dev/null || fail "weston did not start"
+    sleep 0.1
+  done
+  fail "weston did not start"
+}
+
+# weston_shot NAME: the whole output as $SHOTS/NAME.ppm, through weston's screenshooter.
+weston_shot() {
+  rm -f "$SESSION"/shots/*.png
+  (cd "$SESSION/shots" && env -i PATH=/usr/bin:/bin HOME="$SESSION/home" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    WAYLAND_DISPLAY="$WAYLAND_DISPLAY" "${AS_USER[@]}" weston-screenshooter) >/dev/null 2>&1 || return 1
+  local png
+  png=$(ls "$SESSION"/shots/*.png 2>/dev/null | head -1)
+  [ -n "$png" ] && convert "$png" "ppm:$SHOTS/$1.ppm"
 }
 
 # start_program DIR PROGRAM...: as a Wayland desktop starts it, from DIR.

@@ -8,6 +8,8 @@
   bbox SHOT X Y W H                  bounding box "x0 y0 x1 y1" of the non-black pixels, or "none"
   count-near-white SHOT X Y W H      pixels with every channel above 200
   bbox-colour SHOT R G B X Y W H     bounding box "x0 y0 x1 y1" of the pixels of exactly that colour, or "none"
+  bbox-other SHOT R G B X Y W H      bounding box "x0 y0 x1 y1" of the pixels of any other colour, or "none"
+  run-down SHOT X Y                  how many rows from (X, Y) down have the colour of (X, Y)
   not-black SHOT X Y W H             the share of pixels, in per cent, that are not black (sum of channels above 30)
   brightness SHOT X Y W H            the mean of all channels, 0..255
 """
@@ -68,11 +70,16 @@ def main():
                 xs.append(col)
                 ys.append(row)
         print(f'{min(xs)} {min(ys)} {max(xs)} {max(ys)}' if xs else 'none')
-    elif command == 'bbox-colour':
+    elif command in ('bbox-colour', 'bbox-other'):
         colour = tuple(map(int, args[1:4]))
-        found = [(col, row) for col, row, r, g, b in pixels(args[0], *map(int, args[4:8])) if (r, g, b) == colour]
+        same = command == 'bbox-colour'
+        found = [(col, row) for col, row, r, g, b in pixels(args[0], *map(int, args[4:8])) if ((r, g, b) == colour) == same]
         xs, ys = [c for c, _ in found], [r for _, r in found]
         print(f'{min(xs)} {min(ys)} {max(xs)} {max(ys)}' if found else 'none')
+    elif command == 'run-down':
+        x, y = map(int, args[1:3])
+        column = [(r, g, b) for _, _, r, g, b in pixels(args[0], x, y, 1, 1 << 20)]
+        print(next((k for k, c in enumerate(column) if c != column[0]), len(column)))
     elif command == 'count-near-white':
         print(sum(1 for _, _, r, g, b in pixels(args[0], *map(int, args[1:5])) if min(r, g, b) > 200))
     elif command == 'not-black':

@@ -2,6 +2,7 @@
 // sessions, the cache hit by an idle shimmering view, and missed after any change to what a
 // frame is drawn from.
 #include "edit/Brush.h"
+#include "edit/BrushModes.h"
 #include "edit/EditHistory.h"
 #include "edit/Frame.h"
 #include "edit/FrameCache.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <iostream>
@@ -24,6 +26,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvan {
@@ -84,7 +87,7 @@ void ExpectSameEditors(const Editor& plain, const Editor& cached)
         for (int kind = 0; kind < BlitterKindCount; ++kind) {
             const auto fits = [&](const Editor& e) {
                 const auto& code = e.Canvas.Encodings[kind][slot];
-                return code != nullptr && code->IsOf(e.Canvas.Sheets[slot]);
+                return code != nullptr && code->IsOf(e.Canvas.Sheets, slot);
             };
             EXPECT_EQ(fits(plain), fits(cached)) << "encoding " << kind << " of sheet " << slot;
         }
@@ -305,6 +308,56 @@ TEST(FrameCache, AnyChangeToWhatAFrameIsDrawnFromMisses)
             continue;  // the blitter already in use is no change
         EXPECT_FALSE(CachedFrameTick(*editor, cache));
     }
+}
+
+// A sheet put back into its slot in the buffer it had, at its size, but with other pixels: what a
+// reload that gets the freed memory back amounts to. The next frame shows the new pixels, on every
+// blitter, whether the blitters' encodings were dropped with the old sheet or left in place; each
+// brush mode previews its own sheet at the cursor, so every drawn sheet is seen.
+TEST(FrameCache, ASheetReloadedIntoItsOldBufferIsDrawnAnew)
+{
+    const KeepBlitter keep;
+    const struct {
+        const char* name;
+        IndexedImage (*put)(Artwork&, int, IndexedImage);
+    } reloads[] = {
+        {"SetSheet", [](Artwork& a, int slot, IndexedImage sheet) { return SetSheet(a, slot, std::move(sheet)); }},
+        {"the slot alone, encodings kept",
+         [](Artwork& a, int slot, IndexedImage sheet) { return a.Sheets.Set(std::size_t(slot), std::move(sheet)); }},
+    };
+    for (const auto& reload : reloads)
+        for (const BlitterKind kind : AvailableBlitters())
+            for (int mode = 0; mode < BrushModeCount; ++mode) {
+                const int slot = BrushModes[mode].Slot;
+                SCOPED_TRACE(std::string(reload.name) + ", " + BlitterName(kind) + ", sheet " + std::to_string(slot));
+                SetActiveBlitter(kind);
+                auto editor = ShimmeringEditor(13);
+                editor->Brush.EditMode = mode;
+                FrameCache cache;
+                for (int tick = 0; tick < 8; ++tick)
+                    CachedFrameTick(*editor, cache);
+                ASSERT_TRUE(CachedFrameTick(*editor, cache)) << "the idle cycle is not in the cache";
+                auto old = std::make_unique<Editor>(*editor);
+                FrameTick(*old);  // the next frame, drawn from the old pixels
+
+                IndexedImage sheet = reload.put(editor->Canvas, slot, IndexedImage());
+                const std::uint8_t* const buffer = sheet.Pixels.data();
+                std::mt19937 rng(unsigned(100 + slot));
+                const IndexedImage other = RandomSheet(rng, sheet.Width, sheet.Height);
+                std::copy(other.Pixels.begin(), other.Pixels.end(), sheet.Pixels.begin());
+                reload.put(editor->Canvas, slot, std::move(sheet));
+                ASSERT_EQ(editor->Canvas.Sheets[std::size_t(slot)].Pixels.data(), buffer);
+
+                auto plain = std::make_unique<Editor>(*editor);
+                for (auto& encodings : plain->Canvas.Encodings)
+                    encodings = {};  // encoded from the sheets as they are now
+                FrameTick(*plain);
+                EXPECT_FALSE(CachedFrameTick(*editor, cache)) << "a frame of the old pixels was put back";
+                EXPECT_TRUE(plain->Canvas.BackBuffer.Pixels == editor->Canvas.BackBuffer.Pixels);
+                EXPECT_TRUE(SameBytes<ShimmerState>(plain->Canvas, editor->Canvas));
+                EXPECT_FALSE(plain->Canvas.BackBuffer.Pixels == old->Canvas.BackBuffer.Pixels)
+                    << "the sheet is not drawn: the test shows nothing";
+            }
 }
 
 }  // namespace

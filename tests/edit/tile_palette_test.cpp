@@ -6,11 +6,13 @@
 #include "edit/BrushModes.h"
 #include "edit/Input.h"
 #include "edit/TilePalette.h"
+#include "render/Sheets.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <tuple>
+#include <utility>
 
 namespace korvan {
 namespace {
@@ -98,7 +100,7 @@ TEST(TilePalette, PictureHoldsEveryTileWindowOneToOneAndNothingElse)
     std::mt19937 rng(31);
     auto editor = testing::StartedEditor();
     for (int slot = 0; slot < SheetCount; ++slot)
-        editor->Canvas.Sheets[std::size_t(slot)] = IndexedImage(1, 1);
+        SetSheet(editor->Canvas, slot, IndexedImage(1, 1));
     for (std::size_t i = 0; i < 256; ++i)
         editor->Canvas.BackBuffer.Palette[i] = 0xFF000000u | std::uint32_t(i);
     for (const SheetCase& sheet : Sheets) {
@@ -106,7 +108,7 @@ TEST(TilePalette, PictureHoldsEveryTileWindowOneToOneAndNothingElse)
         IndexedImage art(sheet.sheetWidth, sheet.sheetHeight);
         for (auto& pixel : art.Pixels)
             pixel = std::uint8_t(rng() % 3 == 0 ? 0 : rng() % 256);
-        editor->Canvas.Sheets[std::size_t(slot)] = art;
+        SetSheet(editor->Canvas, slot, art);
         const PaletteLayout layout = LayoutPalette(sheet.mode, WindowWidth);
         const IndexedImage picture = DrawPalette(editor->Canvas, layout);
         ASSERT_EQ(picture.Width, layout.Width);
@@ -136,8 +138,9 @@ TEST(TilePalette, PictureHoldsEveryTileWindowOneToOneAndNothingElse)
 TEST(TilePalette, SheetSmallerThanItsCatalogueDrawsWhatItHasAndNoMore)
 {
     auto editor = testing::StartedEditor();
-    editor->Canvas.Sheets[LandsSheet] = IndexedImage(70, 40);
-    std::fill(editor->Canvas.Sheets[LandsSheet].Pixels.begin(), editor->Canvas.Sheets[LandsSheet].Pixels.end(), std::uint8_t(7));
+    IndexedImage lands(70, 40);
+    std::fill(lands.Pixels.begin(), lands.Pixels.end(), std::uint8_t(7));
+    SetSheet(editor->Canvas, LandsSheet, std::move(lands));
     const PaletteLayout layout = LayoutPalette(LandsMode, WindowWidth);
     const IndexedImage picture = DrawPalette(editor->Canvas, layout);
     const PaletteRect first = PaletteTile(layout, 0);

@@ -58,7 +58,7 @@ void RandomiseSheets(Editor& e, std::mt19937& rng)
             width = int(rng() % std::uint32_t(MinimumWidth[slot] + 1));
             height = int(rng() % std::uint32_t(MinimumHeight[slot] + 1));
         }
-        e.Canvas.Sheets[std::size_t(slot)] = RandomSheet(rng, width, height);
+        SetSheet(e.Canvas, slot, RandomSheet(rng, width, height));
     }
 }
 
